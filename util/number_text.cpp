@@ -1,0 +1,122 @@
+#include "util/number_text.h"
+
+#include <charconv>
+#include <limits>
+
+#include "util/text.h"
+
+namespace canopex {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipDigits(std::string_view text, std::size_t at) {
+  while (at < text.size() && IsDigit(text[at])) ++at;
+  return at;
+}
+
+std::size_t SkipWhiteSpace(std::string_view text, std::size_t at) {
+  while (at < text.size() && IsWhiteSpace(text[at])) ++at;
+  return at;
+}
+
+// Decides between infinity and zero when from_chars reports a value out of
+// range: the decimal exponent of the first significant digit tells which.
+bool IsOverflow(std::string_view unsigned_number) {
+  long long magnitude = 0;  // position of the first significant digit
+  bool found = false;
+  bool after_point = false;
+  std::size_t at = 0;
+  for (; at < unsigned_number.size(); ++at) {
+    const char c = unsigned_number[at];
+    if (c == '.') {
+      after_point = true;
+    } else if (IsDigit(c)) {
+      if (c != '0') found = true;
+      if (found && !after_point) ++magnitude;
+      if (!found && after_point) --magnitude;
+      if (found && after_point) break;
+    } else {
+      break;
+    }
+  }
+  const std::size_t exponent_at = unsigned_number.find_first_of("eE");
+  long long exponent = 0;
+  if (exponent_at != std::string_view::npos) {
+    std::size_t at_exp = exponent_at + 1;
+    bool negative = false;
+    if (unsigned_number[at_exp] == '+' || unsigned_number[at_exp] == '-') {
+      negative = unsigned_number[at_exp] == '-';
+      ++at_exp;
+    }
+    for (; at_exp < unsigned_number.size() && exponent < 100000; ++at_exp) {
+      exponent = exponent * 10 + (unsigned_number[at_exp] - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent > 0;
+}
+
+}  // namespace
+
+double ReadDecimal(std::string_view text, std::size_t* used) {
+  if (used != nullptr) *used = 0;
+  std::size_t at = SkipWhiteSpace(text, 0);
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  const std::size_t number_start = at;
+  const std::size_t integer_end = SkipDigits(text, at);
+  std::size_t end = integer_end;
+  std::size_t digits = integer_end - number_start;
+  if (end < text.size() && text[end] == '.') {
+    const std::size_t fraction_end = SkipDigits(text, end + 1);
+    digits += fraction_end - (end + 1);
+    end = fraction_end;
+  }
+  if (digits == 0) return 0.0;
+  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+    std::size_t exponent_at = end + 1;
+    if (exponent_at < text.size() && (text[exponent_at] == '+' || text[exponent_at] == '-')) {
+      ++exponent_at;
+    }
+    const std::size_t exponent_end = SkipDigits(text, exponent_at);
+    if (exponent_end > exponent_at) end = exponent_end;  // "1e" is the number 1
+  }
+
+  // The syntax is checked above; from_chars only converts (it is locale-free
+  // and rounds correctly). It never sees a sign, "inf", "nan" or hex.
+  const std::string_view number = text.substr(number_start, end - number_start);
+  double value = 0.0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                      std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    value = IsOverflow(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
+    return 0.0;  // cannot happen for the checked syntax; stay safe
+  }
+  if (used != nullptr) *used = end;
+  return negative ? -value : value;
+}
+
+std::int32_t ReadInteger(std::string_view text) {
+  std::size_t at = SkipWhiteSpace(text, 0);
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  // Accumulate towards the sign's limit, stopping once it is passed.
+  const long long limit = negative ? -static_cast<long long>(std::numeric_limits<std::int32_t>::min())
+                                   : std::numeric_limits<std::int32_t>::max();
+  long long value = 0;
+  for (; at < text.size() && IsDigit(text[at]); ++at) {
+    if (value <= limit) value = value * 10 + (text[at] - '0');
+  }
+  if (value > limit) value = limit;
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+}  // namespace canopex
