@@ -1,0 +1,191 @@
+#include "settings/ini_document.h"
+
+namespace canopex {
+namespace {
+
+// The profile functions also take the DOS end-of-file mark for white space.
+bool IsProfileSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' ||
+         c == '\x1a';
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimProfileSpace(std::string_view text) {
+  while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool HoldsLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// One line of the text: [begin, end) without its line end, next = the start
+// of the following line.
+struct Line {
+  std::size_t begin;
+  std::size_t end;
+  std::size_t next;
+  bool terminated;
+};
+
+// Lines end at LF; where no LF follows any more, at CR (as the profile
+// functions split files with old Macintosh line ends).
+Line LineAt(std::string_view text, std::size_t begin) {
+  std::size_t end = text.find('\n', begin);
+  if (end == std::string_view::npos) end = text.find('\r', begin);
+  if (end == std::string_view::npos) return {begin, text.size(), text.size(), false};
+  return {begin, end, end + 1, true};
+}
+
+std::string DetectNewLine(std::string_view text, std::string_view fallback) {
+  const std::size_t lf = text.find('\n');
+  if (lf != std::string_view::npos) return (lf > 0 && text[lf - 1] == '\r') ? "\r\n" : "\n";
+  if (text.find('\r') != std::string_view::npos) return "\r";
+  return std::string(fallback);
+}
+
+}  // namespace
+
+struct IniDocument::Entry {
+  bool section_found = false;
+  std::size_t section_end = 0;  // just past the section's last non-blank line
+  bool section_end_terminated = true;
+  bool key_found = false;
+  bool has_equals = false;
+  std::size_t value_begin = 0;  // the trimmed value (or, without "=", the
+  std::size_t value_end = 0;    // end of the key's name)
+};
+
+IniDocument::IniDocument(std::string text, std::string_view new_line)
+    : text_(std::move(text)), new_line_(DetectNewLine(text_, new_line)) {}
+
+IniDocument::Entry IniDocument::Locate(std::string_view section, std::string_view key) const {
+  section = TrimProfileSpace(section);
+  key = TrimProfileSpace(key);
+  const std::string_view text = text_;
+
+  Entry entry;
+  // Lines before the first section header belong to the section without name.
+  bool in_section = section.empty();
+  entry.section_found = in_section;
+  std::size_t at = text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark
+                       ? kUtf8ByteOrderMark.size()
+                       : 0;
+  while (at < text.size()) {
+    const Line line = LineAt(text, at);
+    at = line.next;
+    const std::string_view raw = text.substr(line.begin, line.end - line.begin);
+    const std::string_view content = TrimProfileSpace(raw);
+    if (content.empty()) continue;
+    const std::size_t content_begin = static_cast<std::size_t>(content.data() - text.data());
+
+    const std::size_t close = content.rfind(']');
+    if (content.front() == '[' && close != std::string_view::npos && close > 0) {
+      if (in_section) break;  // only the first section of the name counts
+      in_section = !entry.section_found &&
+                   EqualsIgnoringCase(TrimProfileSpace(content.substr(1, close - 1)), section);
+      if (in_section) {
+        entry.section_found = true;
+        entry.section_end = line.next;
+        entry.section_end_terminated = line.terminated;
+      }
+      continue;
+    }
+    if (!in_section) continue;
+    entry.section_end = line.next;
+    entry.section_end_terminated = line.terminated;
+
+    const std::size_t equals = content.find('=');
+    const std::string_view name = TrimProfileSpace(content.substr(0, equals));
+    if (!EqualsIgnoringCase(name, key)) continue;
+    entry.key_found = true;
+    entry.has_equals = equals != std::string_view::npos;
+    entry.value_end = content_begin + content.size();
+    entry.value_begin = entry.value_end;
+    if (entry.has_equals) {
+      entry.value_begin = content_begin + equals + 1;
+      while (entry.value_begin < entry.value_end && IsProfileSpace(text[entry.value_begin])) {
+        ++entry.value_begin;
+      }
+    }
+    break;
+  }
+  return entry;
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section,
+                                             std::string_view key) const {
+  const Entry entry = Locate(section, key);
+  if (!entry.key_found || !entry.has_equals) return std::nullopt;
+  std::string_view value =
+      std::string_view(text_).substr(entry.value_begin, entry.value_end - entry.value_begin);
+  if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value.substr(0, kMaxSettingLength));
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
+  section = TrimProfileSpace(section);
+  key = TrimProfileSpace(key);
+  if (section.empty() || key.empty()) return false;  // entries live in named sections
+  const Entry entry = Locate(section, key);
+
+  if (entry.key_found) {
+    const std::size_t length = entry.value_end - entry.value_begin;
+    if (!entry.has_equals) {
+      text_.insert(entry.value_end, std::string("=").append(value));
+    } else if (std::string_view(text_).substr(entry.value_begin, length) != value) {
+      text_.replace(entry.value_begin, length, value);
+    }
+    return true;
+  }
+
+  std::string entry_line(key);
+  entry_line.append("=").append(value).append(new_line_);
+  if (entry.section_found) {
+    if (!entry.section_end_terminated) entry_line.insert(0, new_line_);
+    text_.insert(entry.section_end, entry_line);
+    return true;
+  }
+  if (!text_.empty()) {
+    if (text_.back() != '\n' && text_.back() != '\r') text_ += new_line_;
+    text_ += new_line_;  // a blank line between sections
+  }
+  text_.append("[").append(section).append("]").append(new_line_).append(entry_line);
+  return true;
+}
+
+std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int32_t fallback) {
+  if (!value || value->empty()) return fallback;
+  // The profile functions read the number through a 30-character buffer.
+  const std::string_view text = std::string_view(*value).substr(0, 29);
+  std::size_t at = 0;
+  while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  std::uint32_t total = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    total = total * 10u + static_cast<std::uint32_t>(text[at] - '0');
+  }
+  return static_cast<std::int32_t>(negative ? 0u - total : total);
+}
+
+}  // namespace canopex

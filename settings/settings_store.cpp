@@ -1,0 +1,18 @@
+#include "settings/settings_store.h"
+
+#include <charconv>
+
+namespace canopex {
+
+bool SettingsStore::WriteSettingInt(const std::string& section, const std::string& key,
+                                    std::int32_t value) {
+  char text[16];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return WriteSettingString(section, key, std::string(text, result.ptr));
+}
+
+bool IsSingleLine(const std::string& text) {
+  return text.find_first_of("\r\n") == std::string::npos;
+}
+
+}  // namespace canopex
