@@ -1,0 +1,109 @@
+#include "conversion/report_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "conversion/report_line.h"
+#include "util/file_system.h"
+#include "util/number_text.h"
+
+namespace canopex {
+namespace {
+
+constexpr std::size_t kChunkSize = 1 << 16;
+constexpr int kHeadingLineCount = 3;
+
+}  // namespace
+
+ReportReader::ReportReader(StdioFile file) : file_(std::move(file)) {}
+
+ReportReader::ReportReader(std::string text) : buffer_(std::move(text)) {}
+
+bool ReportReader::Refill() {
+  if (!file_.is_open()) return false;
+  buffer_.resize(kChunkSize);
+  const std::size_t got = std::fread(buffer_.data(), 1, kChunkSize, file_.get());
+  buffer_.resize(got);
+  position_ = 0;
+  if (got > 0) return true;
+  if (std::ferror(file_.get())) failed_ = true;
+  file_.Close();
+  return false;
+}
+
+std::string_view ReportReader::ReadReportLine() {
+  std::size_t length = 0;
+  while (length < kMaxReportLineLength) {
+    if (position_ == buffer_.size() && !Refill()) {
+      if (!failed_) at_end_ = true;
+      break;
+    }
+    // Copy the run of ordinary bytes, then look at what stopped it.
+    const char* run = buffer_.data() + position_;
+    const std::size_t available =
+        std::min(buffer_.size() - position_, kMaxReportLineLength - length);
+    std::size_t count = 0;
+    while (count < available && run[count] != '\n' && run[count] != '\r') ++count;
+    std::memcpy(line_ + length, run, count);
+    length += count;
+    position_ += count;
+    if (count == available) continue;
+
+    const char end = buffer_[position_++];
+    if (end == '\n') {
+      line_[length++] = '\n';
+      break;
+    }
+    // A CR: dropped when an LF follows, an ordinary character otherwise.
+    if (position_ == buffer_.size()) Refill();
+    if (position_ < buffer_.size() && buffer_[position_] == '\n') {
+      ++position_;
+      line_[length++] = '\n';
+      break;
+    }
+    line_[length++] = '\r';
+  }
+  const void* nul = std::memchr(line_, '\0', length);
+  if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(nul) - line_);
+  return std::string_view(line_, length);
+}
+
+bool ReportReader::SkipHeadingLines() {
+  for (int i = 0; i < kHeadingLineCount; ++i) {
+    if (ReadReportLine().empty()) return false;
+  }
+  return true;
+}
+
+ContinuationResult ReportReader::CheckContinuationPage(std::string_view stand,
+                                                       std::int32_t year_number) {
+  if (ReadReportLine().empty()) return {ContinuationOutcome::EndOfCutList, {}};
+  const std::string_view header = ReadReportLine();
+  if (header.empty()) return {ContinuationOutcome::EndOfCutList, {}};
+  if (header.find(stand) == std::string_view::npos) {
+    return {ContinuationOutcome::NewHeader, std::string(header)};
+  }
+  const std::string year = CutToken(header, YearTokenStart(header));
+  if (!year.empty() && ReadInteger(year) != year_number) {
+    return {ContinuationOutcome::NewHeader, std::string(header)};
+  }
+  if (header.find(kCutListPageTitle) == std::string_view::npos) {
+    return {ContinuationOutcome::EndOfCutList, {}};
+  }
+  if (!SkipHeadingLines()) return {ContinuationOutcome::HeadingsMissing, {}};
+  return {ContinuationOutcome::Continue, {}};
+}
+
+void ReportReader::Close() {
+  file_.Close();
+  buffer_.clear();
+  position_ = 0;
+}
+
+std::optional<ReportReader> OpenReport(const std::string& path) {
+  StdioFile file = OpenRegularFileForReading(path);
+  if (!file.is_open()) return std::nullopt;
+  return ReportReader(std::move(file));
+}
+
+}  // namespace canopex

@@ -1,0 +1,80 @@
+// Reading a tree list report line by line, and the reads that walk the
+// structure of a cut list: its heading lines and its page breaks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "util/stdio_file.h"
+
+namespace canopex {
+
+// One read delivers at most this many characters; longer lines come in
+// pieces, each handled as a line of its own.
+inline constexpr std::size_t kMaxReportLineLength = 255;
+
+enum class ContinuationOutcome {
+  Continue,         // the cut list goes on; tree lines follow
+  NewHeader,        // another page: examine `handed_back_line` next
+  EndOfCutList,     // the cut list has ended
+  HeadingsMissing,  // a continuing page without its three heading lines
+};
+
+struct ContinuationResult {
+  ContinuationOutcome outcome;
+  std::string handed_back_line;  // only with NewHeader
+};
+
+class ReportReader {
+ public:
+  // Reads from an open stream, which should be in binary mode: the reader
+  // applies the text rules itself, alike on every platform.
+  explicit ReportReader(StdioFile file);
+  // Reads a report held in memory.
+  explicit ReportReader(std::string text);
+
+  ReportReader(ReportReader&&) noexcept = default;
+  ReportReader& operator=(ReportReader&&) noexcept = default;
+
+  // The next line: up to and including its LF, at most 255 characters, cut
+  // at its first NUL byte. A CR directly before an LF is dropped and never
+  // counts; 0x1A is an ordinary byte. An empty result means the end of the
+  // report, a failed read, or a line that begins with NUL; AtEnd() and
+  // ReadFailed() tell which. The view is valid until the next read.
+  std::string_view ReadReportLine();
+
+  // The end-of-file state as fgets leaves it: set by the read that met the
+  // end of the report, also when that read still delivered a last line.
+  bool AtEnd() const { return at_end_; }
+  // True once reading failed for a reason other than the end of the report.
+  bool ReadFailed() const { return failed_; }
+
+  // Skips the three heading lines below a cut list's page header; false at
+  // the first empty read.
+  bool SkipHeadingLines();
+
+  // Called right after a form feed line inside a cut list of `stand` and
+  // `year_number`: decides whether the next page continues it.
+  ContinuationResult CheckContinuationPage(std::string_view stand, std::int32_t year_number);
+
+  // Closes the report; later reads deliver empty lines.
+  void Close();
+
+ private:
+  bool Refill();
+
+  StdioFile file_;
+  std::string buffer_;
+  std::size_t position_ = 0;
+  bool at_end_ = false;
+  bool failed_ = false;
+  char line_[kMaxReportLineLength + 1] = {};
+};
+
+// Opens the report at `path` for reading; nothing when it cannot be opened
+// (missing, not a regular file, no permission).
+std::optional<ReportReader> OpenReport(const std::string& path);
+
+}  // namespace canopex
