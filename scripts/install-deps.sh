@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building and testing Canopex needs,
+# and only those that are missing; quick when everything is there.
+# Usage: scripts/install-deps.sh [native|windows|all]   (default: all)
+set -eu
+
+want=${1:-all}
+packages="cmake g++ make googletest locales-all"
+if [ "$want" != native ]; then
+  packages="$packages g++-mingw-w64-i686 wine wine32:i386"
+fi
+
+missing=""
+for package in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+    missing="$missing $package"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+case "$missing" in
+  *:i386*)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      $sudo dpkg --add-architecture i386
+    fi
+    ;;
+esac
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds both builds (Linux, and 32-bit Windows cross-built with MinGW-w64)
+# and runs every test; the Windows tests run under Wine.
+# Fails when a test fails or when a build ran no test at all.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh all
+
+jobs=$(nproc 2>/dev/null || echo 2)
+for preset in linux windows; do
+  echo "== $preset: configure and build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --parallel "$jobs"
+  echo "== $preset: test"
+  ctest --preset "$preset" --parallel "$jobs" --no-tests=error
+done
