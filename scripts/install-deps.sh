@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building and testing Canopex needs,
 # and only those that are missing; quick when everything is there.
-# Usage: scripts/install-deps.sh [native|windows|all]   (default: all)
+# Usage: scripts/install-deps.sh run|test
+#   run:  what building the Linux programs needs
+#   test: all of it, with the Windows cross-build, Wine and the test locales
 set -eu
 
-want=${1:-all}
-packages="cmake g++ make googletest locales-all"
-if [ "$want" != native ]; then
-  packages="$packages g++-mingw-w64-i686 wine wine32:i386"
+packages="cmake g++ make"
+if [ "${1:-test}" = test ]; then
+  packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386"
 fi
 
 missing=""

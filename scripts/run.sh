@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh native
+scripts/install-deps.sh run
 cmake --preset linux >/dev/null
 cmake --build --preset linux --parallel "$(nproc 2>/dev/null || echo 2)" --target canopex-outline >/dev/null
 [ $# -gt 0 ] || set -- samples/three-stands.trl

@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh all
+scripts/install-deps.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 for preset in linux windows; do

@@ -1,5 +1,6 @@
 #include "util/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -20,41 +21,28 @@ std::size_t SkipWhiteSpace(std::string_view text, std::size_t at) {
   return at;
 }
 
-// Decides between infinity and zero when from_chars reports a value out of
-// range: the decimal exponent of the first significant digit tells which.
-bool IsOverflow(std::string_view unsigned_number) {
-  long long magnitude = 0;  // position of the first significant digit
-  bool found = false;
-  bool after_point = false;
-  std::size_t at = 0;
-  for (; at < unsigned_number.size(); ++at) {
-    const char c = unsigned_number[at];
-    if (c == '.') {
-      after_point = true;
-    } else if (IsDigit(c)) {
-      if (c != '0') found = true;
-      if (found && !after_point) ++magnitude;
-      if (!found && after_point) --magnitude;
-      if (found && after_point) break;
-    } else {
-      break;
-    }
-  }
-  const std::size_t exponent_at = unsigned_number.find_first_of("eE");
-  long long exponent = 0;
+// Decides between infinity and zero when from_chars finds a checked number
+// out of range: by the sign of the decimal exponent of its leading
+// significant digit (out of range means near 1e308 or near 1e-324).
+bool IsOverflow(std::string_view number) {
+  const std::size_t exponent_at = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, exponent_at);
+  const std::size_t first_significant = mantissa.find_first_not_of("0.");
+  if (first_significant == std::string_view::npos) return false;
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  long long exponent = first_significant < point
+                           ? static_cast<long long>(point - first_significant) - 1
+                           : -static_cast<long long>(first_significant - point);
   if (exponent_at != std::string_view::npos) {
-    std::size_t at_exp = exponent_at + 1;
-    bool negative = false;
-    if (unsigned_number[at_exp] == '+' || unsigned_number[at_exp] == '-') {
-      negative = unsigned_number[at_exp] == '-';
-      ++at_exp;
-    }
-    for (; at_exp < unsigned_number.size() && exponent < 100000; ++at_exp) {
-      exponent = exponent * 10 + (unsigned_number[at_exp] - '0');
-    }
-    if (negative) exponent = -exponent;
+    // The written exponent, capped: beyond the cap the answer cannot change.
+    std::string_view digits = number.substr(exponent_at + 1);
+    const bool negative = digits.front() == '-';
+    if (digits.front() == '+' || digits.front() == '-') digits.remove_prefix(1);
+    long long written = 0;
+    for (char c : digits) written = std::min(written * 10 + (c - '0'), 1000000000LL);
+    exponent += negative ? -written : written;
   }
-  return magnitude + exponent > 0;
+  return exponent > 0;
 }
 
 }  // namespace

@@ -106,6 +106,8 @@ TEST(ReadReportLine, AppliesTheLineRules) {
       {"255 characters at the end do not reach the end", x255,
        {{x255, false}, {"", true}}},
       {"lone CR counts", x254 + "\ry\n", {{x254 + "\r", false}, {"y\n", false}, {"", true}}},
+      {"a CR looked past at the end does not end the read", x254 + "\r",
+       {{x254 + "\r", false}, {"", true}}},
       {"text up to NUL", std::string("ab\0cd\nef\n", 9),
        {{"ab", false}, {"ef\n", false}, {"", true}}},
       {"line starting with NUL is empty but not the end", std::string("\0abc\nz\n", 7),
