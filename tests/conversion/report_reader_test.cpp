@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace canopex {
@@ -74,7 +74,7 @@ std::vector<Read> ReadFromMemory(const std::string& text) {
 
 std::vector<Read> ReadFromFile(const std::string& text) {
   testing::TempFolder temp;
-  std::ofstream(temp / "report.trl", std::ios::binary) << text;
+  testing::WriteFileBytes(temp / "report.trl", text);
   std::optional<ReportReader> reader = OpenReport(temp / "report.trl");
   if (!reader) {
     ADD_FAILURE() << "cannot open the report";

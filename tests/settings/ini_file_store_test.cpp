@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "settings/setting_keys.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "util/file_system.h"
 
@@ -13,10 +13,6 @@ namespace canopex {
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteFile(const std::string& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
-}
 
 // New files get the platform's line ends.
 std::string WithNativeLineEnds(std::string text) {
@@ -26,12 +22,6 @@ std::string WithNativeLineEnds(std::string text) {
   }
 #endif
   return text;
-}
-
-std::string ContentsOf(const std::string& path) {
-  std::string contents;
-  ReadWholeFile(path, contents);
-  return contents;
 }
 
 TEST(IniFileStore, MissingFileGivesDefaultsAndIsCreatedByTheFirstWrite) {
@@ -44,7 +34,7 @@ TEST(IniFileStore, MissingFileGivesDefaultsAndIsCreatedByTheFirstWrite) {
   EXPECT_TRUE(WriteSetting(store, settings::kInputFile, "/data/stand 7.trl"));
   EXPECT_TRUE(WriteSetting(store, settings::kCompress, 1));
   EXPECT_TRUE(WriteSetting(store, settings::kTreesCount, -42));
-  EXPECT_EQ(ContentsOf(store.path()),
+  EXPECT_EQ(testing::FileBytes(store.path()),
             WithNativeLineEnds(
                 "[Setup]\nInputFile=/data/stand 7.trl\nCompress=1\n\n[Results]\nTreesCount=-42\n"));
   EXPECT_EQ(ReadSetting(store, settings::kInputFile), "/data/stand 7.trl");
@@ -65,12 +55,12 @@ TEST(IniFileStore, HandMadeLinesSurviveEveryWrite) {
       "\r\n"
       "[Extra]\r\n"
       "Note=something of the user's\r\n";
-  WriteFile(temp / "canopex.ini", hand_made);
+  testing::WriteFileBytes(temp / "canopex.ini", hand_made);
   IniFileStore store(temp / "canopex.ini");
   EXPECT_TRUE(WriteSetting(store, settings::kInputFile, "new.trl"));
   EXPECT_TRUE(WriteSetting(store, settings::kMinDiam, "2.5"));
   EXPECT_TRUE(WriteSetting(store, settings::kErrMessage, ""));
-  EXPECT_EQ(ContentsOf(store.path()),
+  EXPECT_EQ(testing::FileBytes(store.path()),
             "; Canopex settings, edited by hand\r\n"
             "[Setup]\r\n"
             "OutputCrownRatio = 1\r\n"
@@ -92,17 +82,17 @@ TEST(IniFileStore, HandMadeLinesSurviveEveryWrite) {
 TEST(IniFileStore, RefusedWritesLeaveTheFileAsItWas) {
   testing::TempFolder temp;
   const std::string before = "[Setup]\nInputFile=a.trl\n";
-  WriteFile(temp / "canopex.ini", before);
+  testing::WriteFileBytes(temp / "canopex.ini", before);
   IniFileStore store(temp / "canopex.ini");
   EXPECT_FALSE(WriteSetting(store, settings::kErrMessage, "Cannot open the file: \nx"));
   EXPECT_FALSE(WriteSetting(store, settings::kInputFile, "a\r\n[Setup]\r\nMinDiam=0"));
-  EXPECT_EQ(ContentsOf(store.path()), before);
+  EXPECT_EQ(testing::FileBytes(store.path()), before);
 
   fs::permissions(store.path(),
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   EXPECT_FALSE(WriteSetting(store, settings::kInputFile, "b.trl"));
-  EXPECT_EQ(ContentsOf(store.path()), before);
+  EXPECT_EQ(testing::FileBytes(store.path()), before);
   EXPECT_EQ(ReadSetting(store, settings::kInputFile), "a.trl") << "a read-only file is still read";
 }
 

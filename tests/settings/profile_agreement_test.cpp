@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "settings/ini_store.h"
 #include "settings/profile_store_win.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "util/file_system.h"
 #include "util/text.h"
@@ -83,12 +83,6 @@ std::vector<std::string> EntriesOf(const std::string& text) {
     entries.push_back(entry);
   }
   return entries;
-}
-
-std::string ContentsOf(const std::string& path) {
-  std::string contents;
-  ReadWholeFile(path, contents);
-  return contents;
 }
 
 TEST(ProfileAgreement, PortableStoreReadsAndWritesAsTheProfileFunctions) {
@@ -168,8 +162,8 @@ TEST(ProfileAgreement, PortableStoreReadsAndWritesAsTheProfileFunctions) {
     const std::string portable_path = temp / ("portable" + std::to_string(file_number) + ".ini");
     ++file_number;
     if (!c.file.empty()) {
-      std::ofstream(profile_path, std::ios::binary) << c.file;
-      std::ofstream(portable_path, std::ios::binary) << c.file;
+      testing::WriteFileBytes(profile_path, c.file);
+      testing::WriteFileBytes(portable_path, c.file);
     }
     ProfileStore profile(profile_path);
     IniFileStore portable(portable_path);
@@ -197,7 +191,7 @@ TEST(ProfileAgreement, PortableStoreReadsAndWritesAsTheProfileFunctions) {
       }
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, profile_path.c_str());  // flush
-    EXPECT_EQ(EntriesOf(ContentsOf(portable_path)), EntriesOf(ContentsOf(profile_path)));
+    EXPECT_EQ(EntriesOf(testing::FileBytes(portable_path)), EntriesOf(testing::FileBytes(profile_path)));
   }
 }
 

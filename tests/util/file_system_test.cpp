@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "util/path_names.h"
 
@@ -18,19 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteFile(const std::string& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
-}
-
-std::string ContentsOf(const std::string& path) {
-  std::string contents;
-  EXPECT_TRUE(ReadWholeFile(path, contents)) << path;
-  return contents;
-}
-
 TEST(FileSystem, PathExistsForFilesAndFolders) {
   testing::TempFolder temp;
-  WriteFile(temp / "report.trl", "x");
+  testing::WriteFileBytes(temp / "report.trl", "x");
   EXPECT_TRUE(PathExists(temp / "report.trl"));
   EXPECT_TRUE(PathExists(temp.path().string()));
   EXPECT_FALSE(PathExists(temp / "missing"));
@@ -56,10 +46,11 @@ TEST(FileSystem, PathBesideExecutableIsInTheTestProgramsFolder) {
 TEST(FileSystem, ReadWholeFileReadsBytesAndRefusesFolders) {
   testing::TempFolder temp;
   const std::string bytes("a\r\nb\x1A\0c", 7);
-  WriteFile(temp / "f", bytes);
-  EXPECT_EQ(ContentsOf(temp / "f"), bytes);
-
+  testing::WriteFileBytes(temp / "f", bytes);
   std::string contents = "stale";
+  EXPECT_TRUE(ReadWholeFile(temp / "f", contents));
+  EXPECT_EQ(contents, bytes);
+
   EXPECT_FALSE(ReadWholeFile(temp / "missing", contents));
   EXPECT_EQ(contents, "");
   EXPECT_FALSE(ReadWholeFile(temp.path().string(), contents));
@@ -70,11 +61,11 @@ TEST(ReplaceFileContents, CreatesAndReplacesWholeFiles) {
   testing::TempFolder temp;
   const std::string path = temp / "canopex.ini";
   ASSERT_TRUE(ReplaceFileContents(path, "first"));
-  EXPECT_EQ(ContentsOf(path), "first");
+  EXPECT_EQ(testing::FileBytes(path), "first");
   ASSERT_TRUE(ReplaceFileContents(path, "second, longer"));
-  EXPECT_EQ(ContentsOf(path), "second, longer");
+  EXPECT_EQ(testing::FileBytes(path), "second, longer");
   ASSERT_TRUE(ReplaceFileContents(path, ""));
-  EXPECT_EQ(ContentsOf(path), "");
+  EXPECT_EQ(testing::FileBytes(path), "");
   // Nothing is left behind beside the file.
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
 }
@@ -84,11 +75,11 @@ TEST(ReplaceFileContents, LeavesFoldersAndReadOnlyFilesAlone) {
   EXPECT_FALSE(ReplaceFileContents(temp.path().string(), "x"));
 
   const std::string locked = temp / "locked.ini";
-  WriteFile(locked, "keep");
+  testing::WriteFileBytes(locked, "keep");
   fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   EXPECT_FALSE(ReplaceFileContents(locked, "lost"));
-  EXPECT_EQ(ContentsOf(locked), "keep");
+  EXPECT_EQ(testing::FileBytes(locked), "keep");
 
   EXPECT_FALSE(ReplaceFileContents(JoinPath(temp / "missing-folder", "x.ini"), "x"));
 }
@@ -97,14 +88,14 @@ TEST(ReplaceFileContents, LeavesFoldersAndReadOnlyFilesAlone) {
 TEST(ReplaceFileContents, KeepsThePermissionsAndFollowsLinks) {
   testing::TempFolder temp;
   const std::string real = temp / "real.ini";
-  WriteFile(real, "old");
+  testing::WriteFileBytes(real, "old");
   ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
   const std::string link = temp / "link.ini";
   fs::create_symlink(real, link);
 
   ASSERT_TRUE(ReplaceFileContents(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link)) << "the link itself stays a link";
-  EXPECT_EQ(ContentsOf(real), "new");
+  EXPECT_EQ(testing::FileBytes(real), "new");
   struct stat status;
   ASSERT_EQ(::stat(real.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0640u);
