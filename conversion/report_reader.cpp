@@ -15,17 +15,15 @@ constexpr int kHeadingLineCount = 3;
 
 }  // namespace
 
-ReportReader::ReportReader(StdioFile file) : file_(std::move(file)) {}
+ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kChunkSize, '\0') {}
 
-ReportReader::ReportReader(std::string text) : buffer_(std::move(text)) {}
+ReportReader::ReportReader(std::string text) : buffer_(std::move(text)), end_(buffer_.size()) {}
 
 bool ReportReader::Refill() {
   if (!file_.is_open()) return false;
-  buffer_.resize(kChunkSize);
-  const std::size_t got = std::fread(buffer_.data(), 1, kChunkSize, file_.get());
-  buffer_.resize(got);
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
   position_ = 0;
-  if (got > 0) return true;
+  if (end_ > 0) return true;
   if (std::ferror(file_.get())) failed_ = true;
   file_.Close();
   return false;
@@ -34,14 +32,14 @@ bool ReportReader::Refill() {
 std::string_view ReportReader::ReadReportLine() {
   std::size_t length = 0;
   while (length < kMaxReportLineLength) {
-    if (position_ == buffer_.size() && !Refill()) {
+    if (position_ == end_ && !Refill()) {
       if (!failed_) at_end_ = true;
       break;
     }
     // Copy the run of ordinary bytes, then look at what stopped it.
     const char* run = buffer_.data() + position_;
     const std::size_t available =
-        std::min(buffer_.size() - position_, kMaxReportLineLength - length);
+        std::min(end_ - position_, kMaxReportLineLength - length);
     std::size_t count = 0;
     while (count < available && run[count] != '\n' && run[count] != '\r') ++count;
     std::memcpy(line_ + length, run, count);
@@ -55,8 +53,8 @@ std::string_view ReportReader::ReadReportLine() {
       break;
     }
     // A CR: dropped when an LF follows, an ordinary character otherwise.
-    if (position_ == buffer_.size()) Refill();
-    if (position_ < buffer_.size() && buffer_[position_] == '\n') {
+    if (position_ == end_) Refill();
+    if (position_ < end_ && buffer_[position_] == '\n') {
       ++position_;
       line_[length++] = '\n';
       break;
@@ -96,7 +94,7 @@ ContinuationResult ReportReader::CheckContinuationPage(std::string_view stand,
 
 void ReportReader::Close() {
   file_.Close();
-  buffer_.clear();
+  end_ = 0;
   position_ = 0;
 }
 

@@ -66,7 +66,8 @@ class ReportReader {
   bool Refill();
 
   StdioFile file_;
-  std::string buffer_;
+  std::string buffer_;        // the report text, or the current chunk of the file
+  std::size_t end_ = 0;       // bytes of `buffer_` that hold data
   std::size_t position_ = 0;
   bool at_end_ = false;
   bool failed_ = false;

@@ -1,5 +1,7 @@
 #include "settings/ini_document.h"
 
+#include "settings/settings_store.h"
+
 namespace canopex {
 namespace {
 
@@ -23,10 +25,6 @@ std::string_view TrimProfileSpace(std::string_view text) {
   while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
   return text;
-}
-
-bool HoldsLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -138,11 +136,13 @@ std::optional<std::string> IniDocument::Find(std::string_view section,
   return std::string(value.substr(0, kMaxSettingLength));
 }
 
-bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
+IniDocument::SetOutcome IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsSingleLine(section) || !IsSingleLine(key) || !IsSingleLine(value)) {
+    return SetOutcome::Refused;
+  }
   section = TrimProfileSpace(section);
   key = TrimProfileSpace(key);
-  if (section.empty() || key.empty()) return false;  // entries live in named sections
+  if (section.empty() || key.empty()) return SetOutcome::Refused;  // entries live in named sections
   const Entry entry = Locate(section, key);
 
   if (entry.key_found) {
@@ -151,8 +151,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       text_.insert(entry.value_end, std::string("=").append(value));
     } else if (std::string_view(text_).substr(entry.value_begin, length) != value) {
       text_.replace(entry.value_begin, length, value);
+    } else {
+      return SetOutcome::Unchanged;
     }
-    return true;
+    return SetOutcome::Changed;
   }
 
   std::string entry_line(key);
@@ -160,14 +162,14 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (entry.section_found) {
     if (!entry.section_end_terminated) entry_line.insert(0, new_line_);
     text_.insert(entry.section_end, entry_line);
-    return true;
+    return SetOutcome::Changed;
   }
   if (!text_.empty()) {
     if (text_.back() != '\n' && text_.back() != '\r') text_ += new_line_;
     text_ += new_line_;  // a blank line between sections
   }
   text_.append("[").append(section).append("]").append(new_line_).append(entry_line);
-  return true;
+  return SetOutcome::Changed;
 }
 
 std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int32_t fallback) {

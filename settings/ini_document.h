@@ -35,9 +35,12 @@ class IniDocument {
   // section or key is missing or the key's line has no "=".
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
-  // Sets the value of `key` in `section`. False when any argument holds a CR
-  // or LF; the text is then unchanged.
-  bool Set(std::string_view section, std::string_view key, std::string_view value);
+  enum class SetOutcome { Refused, Unchanged, Changed };
+
+  // Sets the value of `key` in `section`. Refused, with the text unchanged,
+  // when any argument holds a CR or LF or a name is empty; Unchanged when
+  // the key already had that value.
+  SetOutcome Set(std::string_view section, std::string_view key, std::string_view value);
 
   const std::string& text() const { return text_; }
 

@@ -33,9 +33,15 @@ bool IniStore::WriteSettingString(const std::string& section, const std::string&
                                   const std::string& value) {
   std::optional<IniDocument> document = Load();
   if (!document) return false;
-  const std::string before = document->text();
-  if (!document->Set(section, key, value)) return false;
-  return document->text() == before || Save(document->text());
+  switch (document->Set(section, key, value)) {
+    case IniDocument::SetOutcome::Refused:
+      return false;
+    case IniDocument::SetOutcome::Unchanged:
+      return true;
+    case IniDocument::SetOutcome::Changed:
+      break;
+  }
+  return Save(document->text());
 }
 
 std::optional<IniDocument> IniFileStore::Load() {

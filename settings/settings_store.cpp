@@ -11,8 +11,8 @@ bool SettingsStore::WriteSettingInt(const std::string& section, const std::strin
   return WriteSettingString(section, key, std::string(text, result.ptr));
 }
 
-bool IsSingleLine(const std::string& text) {
-  return text.find_first_of("\r\n") == std::string::npos;
+bool IsSingleLine(std::string_view text) {
+  return text.find_first_of("\r\n") == std::string_view::npos;
 }
 
 }  // namespace canopex

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace canopex {
 
@@ -41,6 +42,6 @@ class SettingsStore {
 std::unique_ptr<SettingsStore> OpenSettingsStore(const std::string& path);
 
 // True when `text` may stand in an entry: it holds no CR or LF.
-bool IsSingleLine(const std::string& text);
+bool IsSingleLine(std::string_view text);
 
 }  // namespace canopex

@@ -11,8 +11,6 @@ class StdioFile {
   StdioFile() = default;
   // Takes ownership of `file`, which may be null.
   explicit StdioFile(std::FILE* file) : file_(file) {}
-  // Opens `path` with the fopen `mode`; is_open() tells whether it worked.
-  StdioFile(const char* path, const char* mode) : file_(std::fopen(path, mode)) {}
   ~StdioFile() { Close(); }
 
   StdioFile(const StdioFile&) = delete;

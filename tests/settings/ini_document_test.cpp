@@ -95,7 +95,9 @@ TEST(IniDocument, SetChangesOnlyWhatItMust) {
   for (const SetCase& c : cases) {
     SCOPED_TRACE(c.what);
     IniDocument document(c.before);
-    EXPECT_TRUE(document.Set(c.section, c.key, c.value));
+    const auto expected =
+        c.before == c.after ? IniDocument::SetOutcome::Unchanged : IniDocument::SetOutcome::Changed;
+    EXPECT_EQ(document.Set(c.section, c.key, c.value), expected);
     EXPECT_EQ(document.text(), c.after);
   }
 }
@@ -113,17 +115,17 @@ TEST(IniDocument, SetRefusesLineBreaksAndEmptyNames) {
   for (const auto& c : refused) {
     SCOPED_TRACE(c.value);
     IniDocument document(before);
-    EXPECT_FALSE(document.Set(c.section, c.key, c.value));
+    EXPECT_EQ(document.Set(c.section, c.key, c.value), IniDocument::SetOutcome::Refused);
     EXPECT_EQ(document.text(), before);
   }
 }
 
 TEST(IniDocument, NewLinesFollowTheCallersDefaultOnlyWithoutLineEnds) {
   IniDocument crlf("", "\r\n");
-  ASSERT_TRUE(crlf.Set("S", "K", "1"));
+  ASSERT_EQ(crlf.Set("S", "K", "1"), IniDocument::SetOutcome::Changed);
   EXPECT_EQ(crlf.text(), "[S]\r\nK=1\r\n");
   IniDocument lf("[S]\n", "\r\n");
-  ASSERT_TRUE(lf.Set("S", "K", "1"));
+  ASSERT_EQ(lf.Set("S", "K", "1"), IniDocument::SetOutcome::Changed);
   EXPECT_EQ(lf.text(), "[S]\nK=1\n");
 }
 
