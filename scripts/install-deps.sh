@@ -6,7 +6,7 @@
 #   test: all of it, with the Windows cross-build, Wine and the test locales
 set -eu
 
-packages="cmake g++ make"
+packages="cmake g++ make libcli11-dev"
 if [ "${1:-test}" = test ]; then
   packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386"
 fi

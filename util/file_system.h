@@ -17,6 +17,10 @@ bool CreateOneDirectory(const std::string& path);
 // The full path of the running executable; empty when the system cannot say.
 std::string ExecutablePath();
 
+// `path` made absolute against the current folder; unchanged when it is
+// absolute already or the current folder cannot be found.
+std::string AbsolutePathOf(const std::string& path);
+
 // The running executable's folder followed by `name`. The folder is found on
 // the first call that succeeds and cached for the rest of the program run.
 std::string PathBesideExecutable(const std::string& name);

@@ -7,49 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "util/file_descriptor_posix.h"
 #include "util/file_system.h"
 
 namespace canopex {
 namespace {
-
-// Sole owner of a file descriptor.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-  bool Close() {
-    if (fd_ < 0) return false;
-    return ::close(release()) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool WriteAll(int fd, const std::string& contents) {
-  const char* data = contents.data();
-  std::size_t left = contents.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
 
 // The real file behind `path` (following symbolic links); false for a
 // dangling link, which is left alone rather than replaced by a file.
@@ -74,6 +36,20 @@ mode_t NewFileMode() {
 
 }  // namespace
 
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
 bool PathExists(const std::string& path) {
   struct stat status;
   return ::stat(path.c_str(), &status) == 0;
@@ -91,6 +67,16 @@ std::string ExecutablePath() {
     if (static_cast<std::size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string AbsolutePathOf(const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  char* folder = ::getcwd(nullptr, 0);
+  if (folder == nullptr) return path;
+  std::string absolute = folder;
+  std::free(folder);
+  if (absolute.back() != '/') absolute += '/';
+  return absolute + path;
 }
 
 StdioFile OpenRegularFileForReading(const std::string& path) {
@@ -125,7 +111,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
   FileDescriptor fd(::mkstemp(temporary.data()));
   if (fd.get() < 0) return false;
   const mode_t mode = exists ? (status.st_mode & 07777) : NewFileMode();
-  bool ok = WriteAll(fd.get(), contents) && ::fchmod(fd.get(), mode) == 0 &&
+  bool ok = WriteAll(fd.get(), contents.data(), contents.size()) && ::fchmod(fd.get(), mode) == 0 &&
             ::fsync(fd.get()) == 0;
   if (ok && exists && (status.st_uid != ::geteuid() || status.st_gid != ::getegid())) {
     // Best effort: keep the owner when root rewrites somebody else's file.

@@ -6,45 +6,20 @@
 #include <vector>
 
 #include "util/file_system.h"
+#include "util/scoped_handle_win.h"
 
 namespace canopex {
-namespace {
 
-// Sole owner of a Win32 file handle.
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() { Close(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  void release() { handle_ = INVALID_HANDLE_VALUE; }
-  bool Close() {
-    if (!valid()) return false;
-    const bool closed = CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-bool WriteAll(HANDLE file, const std::string& contents) {
-  const char* data = contents.data();
-  std::size_t left = contents.size();
-  while (left > 0) {
-    const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+bool WriteAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
     DWORD written = 0;
     if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) return false;
     data += written;
-    left -= written;
+    size -= written;
   }
   return true;
 }
-
-}  // namespace
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -64,6 +39,16 @@ std::string ExecutablePath() {
     if (buffer.size() >= 32768) return {};
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string AbsolutePathOf(const std::string& path) {
+  if (path.empty()) return path;
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::vector<char> buffer(needed);
+  const DWORD length = GetFullPathNameA(path.c_str(), needed, buffer.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  return std::string(buffer.data(), length);
 }
 
 StdioFile OpenRegularFileForReading(const std::string& path) {
@@ -90,7 +75,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
     ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    const bool ok = WriteAll(file.get(), contents) && FlushFileBuffers(file.get());
+    const bool ok = WriteAll(file.get(), contents.data(), contents.size()) && FlushFileBuffers(file.get());
     if (!file.Close() || !ok) {
       DeleteFileA(temporary.c_str());
       return false;

@@ -1,0 +1,133 @@
+// TreeListConverter turns one tree list report into stand files: it finds
+// each cut list, drops trees with a zero TPA or below the minimum diameter,
+// and writes the kept trees one row each or compressed into one row per
+// species and diameter class (with small-tree height classes when the user
+// chose compression).
+//
+// A converter serves one run: build it, set the minimum diameter, call
+// Convert once, read the counts, destroy it. Its destruction writes the
+// layout and the run's results into the settings file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conversion/file_operations.h"
+#include "conversion/height_classes.h"
+#include "conversion/message_sink.h"
+#include "conversion/report_reader.h"
+#include "conversion/tree_list_dump.h"
+#include "conversion/tree_list_layout.h"
+#include "conversion/tree_record.h"
+#include "settings/settings_store.h"
+#include "util/output_file.h"
+
+namespace canopex {
+
+// What a run found, and its last error message (empty when none).
+struct RunCounts {
+  std::int32_t cut_lists = 0;
+  std::int32_t trees = 0;
+  std::int32_t tpa_zero = 0;
+  std::int32_t below_diameter = 0;
+  std::string error;
+};
+
+// The error text of a run that found no cut list; it is not shown as a
+// message on its own.
+inline constexpr char kNotATreeListMessage[] =
+    "The input file does not appear to be an Sylvax tree list file.";
+
+// Cut lists keeping more than this many trees are compressed (with automatic
+// compression on), and so is every later cut list of the run.
+inline constexpr std::int32_t kAutomaticCompressionTrees = 300;
+
+class TreeListConverter {
+ public:
+  // `output_path` is the stand file in single-file mode and the folder that
+  // receives one file per cut list otherwise. Reads the layout and the
+  // hand-set options from `settings`; with `compress` on it also reads the
+  // height-class parameters and shows a message through `messages` when they
+  // are faulty. `settings` and `messages` must outlive the converter.
+  TreeListConverter(SettingsStore& settings, MessageSink& messages, std::string input_path,
+                    bool single_file, std::string output_path, bool automatic_compression,
+                    bool compress);
+  // Writes the layout to TreeList and the counts and error text to Results.
+  virtual ~TreeListConverter();
+
+  TreeListConverter(const TreeListConverter&) = delete;
+  TreeListConverter& operator=(const TreeListConverter&) = delete;
+
+  // Trees whose diameter reads below this are dropped; 0 or less drops none.
+  void SetMinimumDiameter(double minimum_diameter) { minimum_diameter_ = minimum_diameter; }
+
+  // Converts the report. Every error is shown through the message sink as it
+  // happens and becomes the error text; true when the run ended without one.
+  bool Convert();
+
+  const RunCounts& counts() const { return counts_; }
+
+  // Seams for tests: other file operations, or a dump switch of their own
+  // instead of the process-wide one. Both must outlive the converter.
+  void UseFileOperations(FileOperations& files) { files_ = &files; }
+  void UseDumpSwitch(DumpSwitch& dump_switch) { dump_switch_ = &dump_switch; }
+
+ private:
+  enum class State { SeekHeader, ReadRecords, EndCutList, Finish };
+
+  // The cut list being read.
+  struct CutList {
+    std::string stand;
+    std::string year;
+    std::int32_t year_number = 0;
+    std::int64_t kept_trees = 0;
+  };
+
+  void LoadLayout();
+  void StoreLayoutAndResults();
+
+  State SeekHeader(ReportReader& reader);
+  State OpenCutList(ReportReader& reader, std::string_view header_line);
+  bool PrepareOutput(const std::string& file_name);
+  State ReadRecords(ReportReader& reader);
+  void AddTreeLine(std::string_view line);
+  State EndCutList(ReportReader& reader);
+  void WriteTreeRows();
+
+  bool AppendStandLine(std::string line);
+  void DumpTable(const std::string& path, RecordTable& table);
+  void ReportError(std::string text);
+
+  SettingsStore& settings_;
+  MessageSink& messages_;
+  DiskFileOperations disk_files_;
+  FileOperations* files_ = &disk_files_;
+  DumpSwitch* dump_switch_ = &ProcessDumpSwitch();
+
+  std::string input_path_;
+  std::string output_file_path_;
+  std::string output_folder_;
+  bool single_file_ = false;
+  RunCounts counts_;
+  double minimum_diameter_ = 0.0;
+  bool automatic_compression_ = false;
+  bool compress_ = false;
+  bool crown_ratio_output_ = false;
+  HeightClassTable height_classes_;
+  HeightClassTally tally_;
+  TreeListLayout layout_;
+  RecordTable cut_list_table_;
+  RecordTable small_tree_table_;
+
+  // Run state.
+  FileIdentity input_identity_;
+  bool compress_on_ = false;
+  bool first_header_pending_ = true;
+  bool output_name_allowed_ = true;
+  std::optional<std::string> pending_line_;
+  CutList cut_list_;
+};
+
+}  // namespace canopex
