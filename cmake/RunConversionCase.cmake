@@ -10,8 +10,8 @@
 # be an input file left exactly as it was. Line ends are compared as they
 # are, except in stdout, stderr and *.ini files (a Windows console writes
 # CR LF; the settings store writes its platform's line ends), where CR LF
-# counts as LF; *.ini files also ignore blank lines, and stderr reads "\" as
-# "/" (paths print with the platform's separator).
+# counts as LF; *.ini files also ignore blank lines, and in stderr and *.ini
+# files "\" reads as "/" (paths print with the platform's separator).
 cmake_policy(VERSION 3.25)
 string(REPLACE "|" ";" COMMAND "${COMMAND}")
 file(REMOVE_RECURSE "${WORK}")
@@ -33,6 +33,7 @@ function(read_normalized path kind out)
   file(READ "${path}" text)
   string(REPLACE "\r\n" "\n" text "${text}")
   if(kind STREQUAL "ini")
+    string(REPLACE "\\" "/" text "${text}")
     string(REGEX REPLACE "\n\n+" "\n" text "${text}")
     string(REGEX REPLACE "^\n" "" text "${text}")
   endif()
