@@ -1,0 +1,108 @@
+#include "util/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
+#include "util/stdio_file.h"
+
+namespace canopex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FileBytes;
+using testing::WriteFileBytes;
+
+// The identity of the file at `path`, as the converter takes it from the
+// open report.
+FileIdentity IdentityOfPath(const std::string& path) {
+  StdioFile file(std::fopen(path.c_str(), "rb"));
+  return IdentityOfOpenFile(file.get());
+}
+
+TEST(OutputFile, AppendCreatesAndAppends) {
+  testing::TempFolder temp;
+  const std::string path = temp / "stand.txt";
+  EXPECT_TRUE(AppendToFile(path, "a\r\n", {}));
+  EXPECT_TRUE(AppendToFile(path, "b\r\n", {}));
+  EXPECT_EQ(FileBytes(path), "a\r\nb\r\n");
+}
+
+TEST(OutputFile, OverwriteReplacesTheContents) {
+  testing::TempFolder temp;
+  const std::string path = temp / "dump.txt";
+  WriteFileBytes(path, "old contents, longer");
+  EXPECT_TRUE(OverwriteFile(path, "new", {}));
+  EXPECT_EQ(FileBytes(path), "new");
+  EXPECT_TRUE(OverwriteFile(temp / "fresh.txt", "", {}));
+  EXPECT_TRUE(fs::exists(temp.path() / "fresh.txt"));
+}
+
+TEST(OutputFile, WritesFailOnFoldersAndMissingFolders) {
+  testing::TempFolder temp;
+  fs::create_directory(temp.path() / "folder");
+  for (const std::string& path : {temp / "folder", temp / "missing/stand.txt"}) {
+    EXPECT_FALSE(AppendToFile(path, "a", {})) << path;
+    EXPECT_FALSE(OverwriteFile(path, "a", {})) << path;
+  }
+}
+
+TEST(OutputFile, TheGuardedFileIsNeverWrittenEmptiedOrDeleted) {
+  testing::TempFolder temp;
+  const std::string report = temp / "report.trl";
+  WriteFileBytes(report, "report");
+  const FileIdentity guarded = IdentityOfPath(report);
+  ASSERT_TRUE(guarded.known);
+
+  std::vector<std::string> names = {report};
+#ifndef _WIN32
+  // The same file under other names.
+  fs::create_hard_link(report, temp.path() / "hard.txt");
+  fs::create_symlink(report, temp.path() / "soft.txt");
+  names.push_back(temp / "hard.txt");
+  names.push_back(temp / "soft.txt");
+#endif
+  for (const std::string& name : names) {
+    EXPECT_FALSE(AppendToFile(name, "x", guarded)) << name;
+    EXPECT_FALSE(OverwriteFile(name, "x", guarded)) << name;
+  }
+  RemoveReplaceableFile(report, guarded);
+  EXPECT_EQ(FileBytes(report), "report");
+#ifndef _WIN32
+  RemoveReplaceableFile(temp / "hard.txt", guarded);
+  EXPECT_TRUE(fs::exists(temp.path() / "hard.txt"));
+  // A link is removed itself; the report behind it stays.
+  RemoveReplaceableFile(temp / "soft.txt", guarded);
+  EXPECT_FALSE(fs::is_symlink(temp.path() / "soft.txt"));
+  EXPECT_EQ(FileBytes(report), "report");
+#endif
+  // Other files are written as usual.
+  EXPECT_TRUE(AppendToFile(temp / "other.txt", "x", guarded));
+}
+
+TEST(OutputFile, RemoveTakesOnlyRegularFiles) {
+  testing::TempFolder temp;
+  WriteFileBytes(temp / "stand.txt", "old");
+  fs::create_directory(temp.path() / "empty folder");
+  RemoveReplaceableFile(temp / "stand.txt", {});
+  RemoveReplaceableFile(temp / "empty folder", {});
+  RemoveReplaceableFile(temp / "missing.txt", {});
+  EXPECT_FALSE(fs::exists(temp.path() / "stand.txt"));
+  EXPECT_TRUE(fs::is_directory(temp.path() / "empty folder"));
+}
+
+#ifndef _WIN32
+TEST(OutputFile, AFullDiskIsAFailure) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  EXPECT_FALSE(AppendToFile("/dev/full", "a line\r\n", {}));
+  EXPECT_FALSE(OverwriteFile("/dev/full", "a dump\r\n", {}));
+  // A device is never deleted, not even by root.
+  RemoveReplaceableFile("/dev/full", {});
+  EXPECT_TRUE(fs::exists("/dev/full"));
+}
+#endif
+
+}  // namespace
+}  // namespace canopex
