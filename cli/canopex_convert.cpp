@@ -107,6 +107,9 @@ int main(int argc, char** argv) {
   CLI::App app{"Converts the cut lists of a Sylvax tree list report into tab-separated stand "
                "files.",
                "canopex-convert"};
+  // Options are written alike everywhere; "/x" is always a path, never an
+  // option (CLI11 would read it as one on Windows).
+  app.allow_windows_style_options(false);
   Options options;
   CLI::Option* output_file = app.add_option("-o,--output-file", options.output_file,
                                             "Write every stand into FILE (single-file mode)")
