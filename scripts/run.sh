@@ -1,12 +1,20 @@
 #!/bin/sh
-# Builds the Linux build when needed and shows what Canopex finds in the
-# sample report (or in the report named as the first argument): each cut
-# list with its stand, year, stand file name, pages and tree lines.
+# Builds the Linux build when needed and converts a tree list report with
+# canopex-convert. Without arguments it converts the sample report into
+# out/, one stand file per cut list; otherwise the arguments go to
+# canopex-convert as they are (see: scripts/run.sh --help).
 set -eu
-cd "$(dirname "$0")/.."
+project="$(cd "$(dirname "$0")/.." && pwd)"
 
-scripts/install-deps.sh run
-cmake --preset linux >/dev/null
-cmake --build --preset linux --parallel "$(nproc 2>/dev/null || echo 2)" --target canopex-outline >/dev/null
-[ $# -gt 0 ] || set -- samples/three-stands.trl
-exec build/linux/tools/canopex-outline "$@"
+"$project/scripts/install-deps.sh" run
+(
+  cd "$project"
+  cmake --preset linux >/dev/null
+  cmake --build --preset linux --parallel "$(nproc 2>/dev/null || echo 2)" \
+        --target canopex-convert >/dev/null
+)
+if [ $# -eq 0 ]; then
+  set -- "$project/samples/three-stands.trl" -d out/
+  echo "Converting the sample report into $(pwd)/out/"
+fi
+exec "$project/build/linux/cli/canopex-convert" "$@"
