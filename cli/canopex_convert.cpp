@@ -71,7 +71,10 @@ int Run(const Options& options) {
     if (options.sub_folder) {
       output_path = canopex::JoinPath(output_path, canopex::FileNameOf(options.report));
     }
-    if (!canopex::PathExists(output_path) && !canopex::CreateDirectoryChain(output_path)) {
+    // The chain is walked on the absolute path, so that the missing first
+    // folders of a relative path are created too.
+    if (!canopex::PathExists(output_path) &&
+        !canopex::CreateDirectoryChain(canopex::AbsolutePathOf(output_path))) {
       std::fprintf(stderr, "Failed to create directory:\n\n%s\n", output_path.c_str());
       return kUsageError;
     }
