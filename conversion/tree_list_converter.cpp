@@ -247,11 +247,10 @@ TreeListConverter::State TreeListConverter::EndCutList(ReportReader& reader) {
     WriteTreeRows();
   } else {
     if (height_classes_.on) {
-      const std::string folder = FolderOf(output_file_path_);
-      DumpTable(CutListDumpPath(folder, cut_list_.stand, cut_list_.year, 1), cut_list_table_);
-      DumpTable(SmallTreeDumpPath(folder, cut_list_.stand, cut_list_.year), small_tree_table_);
+      DumpCutListTable(1);
+      DumpSmallTreeTable();
       tally_.AssignHeightClasses(small_tree_table_, cut_list_table_);
-      DumpTable(CutListDumpPath(folder, cut_list_.stand, cut_list_.year, 2), cut_list_table_);
+      DumpCutListTable(2);
     }
     const bool closed = WriteClassRows(
         cut_list_table_.InKeyOrder(), cut_list_.stand, cut_list_.year, crown_ratio_output_,
@@ -278,6 +277,16 @@ bool TreeListConverter::AppendStandLine(std::string line) {
   }
   ReportError("Error writing to stand file: \n\n " + output_file_path_);
   return false;
+}
+
+void TreeListConverter::DumpCutListTable(int pass) {
+  DumpTable(CutListDumpPath(FolderOf(output_file_path_), cut_list_.stand, cut_list_.year, pass),
+            cut_list_table_);
+}
+
+void TreeListConverter::DumpSmallTreeTable() {
+  DumpTable(SmallTreeDumpPath(FolderOf(output_file_path_), cut_list_.stand, cut_list_.year),
+            small_tree_table_);
 }
 
 void TreeListConverter::DumpTable(const std::string& path, RecordTable& table) {

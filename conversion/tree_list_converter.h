@@ -97,6 +97,8 @@ class TreeListConverter {
   void WriteTreeRows();
 
   bool AppendStandLine(std::string line);
+  void DumpCutListTable(int pass);
+  void DumpSmallTreeTable();
   void DumpTable(const std::string& path, RecordTable& table);
   void ReportError(std::string text);
 
