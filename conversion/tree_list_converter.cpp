@@ -128,7 +128,12 @@ TreeListConverter::State TreeListConverter::SeekHeader(ReportReader& reader) {
   } else {
     line = reader.ReadReportLine();
   }
-  if (line.empty()) return State::Finish;
+  if (line.empty()) {
+    // A failed read is no end of the report: the run must not pass for
+    // complete.
+    if (reader.ReadFailed()) ReportError("Cannot read the file: \n" + input_path_);
+    return State::Finish;
+  }
   if (!IsCutListHeader(line, layout_.cut_list_indicator)) {
     return reader.AtEnd() ? State::Finish : State::SeekHeader;
   }

@@ -241,6 +241,18 @@ TEST_F(ConverterTest, ARunWithoutCutListsFailsWithoutAMessage) {
   EXPECT_TRUE(files_.removed.empty());
 }
 
+#ifdef __linux__
+TEST_F(ConverterTest, AReadErrorIsAFailure) {
+  // A regular file whose reads fail: its offset 0 is never mapped.
+  TreeListConverter converter(settings_, messages_, "/proc/self/mem", true, "all.txt", true,
+                              false);
+  converter.UseFileOperations(files_);
+  EXPECT_FALSE(converter.Convert());
+  EXPECT_EQ(messages_.shown, std::vector<std::string>{"Cannot read the file: \n/proc/self/mem"});
+  EXPECT_EQ(converter.counts().error, messages_.shown.back());
+}
+#endif
+
 TEST_F(ConverterTest, AutomaticCompressionStartsAbove300KeptTreesAndStaysOn) {
   std::vector<std::string> trees;
   for (int i = 1; i <= 300; ++i) trees.push_back(TreeLine(i, "DF", "1.0", "12.0", "60.0"));
