@@ -157,6 +157,8 @@ TreeListConverter::State TreeListConverter::OpenCutList(ReportReader& reader,
   cut_list_.stand = std::move(header.stand);
   cut_list_.year = std::move(header.year);
   cut_list_.year_number = header.year_number;
+  cut_list_.names_files =
+      IsAllowedInFileName(cut_list_.stand) && IsAllowedInFileName(cut_list_.year);
 
   if (!reader.SkipHeadingLines()) {
     ReportError(WithStandAndYear("Invalid header format, ", cut_list_.stand, cut_list_.year));
@@ -168,10 +170,7 @@ TreeListConverter::State TreeListConverter::OpenCutList(ReportReader& reader,
 bool TreeListConverter::PrepareOutput(const std::string& file_name) {
   if (!single_file_) {
     output_file_path_ = output_folder_ + file_name;
-    // A name the report made must stay a plain name inside the folder.
-    output_name_allowed_ =
-        IsAllowedInFileName(cut_list_.stand) && IsAllowedInFileName(cut_list_.year);
-    if (output_name_allowed_) files_->Remove(output_file_path_, input_identity_);
+    if (cut_list_.names_files) files_->Remove(output_file_path_, input_identity_);
     return AppendStandLine(StandHeaderLine(crown_ratio_output_));
   }
   if (!first_header_pending_) return true;
@@ -277,9 +276,10 @@ void TreeListConverter::WriteTreeRows() {
 
 bool TreeListConverter::AppendStandLine(std::string line) {
   line += "\r\n";
-  if (output_name_allowed_ && files_->Append(output_file_path_, line, input_identity_)) {
-    return true;
-  }
+  // In folder mode the report named the file; a refused name fails as an
+  // open would.
+  const bool may_open = single_file_ || cut_list_.names_files;
+  if (may_open && files_->Append(output_file_path_, line, input_identity_)) return true;
   ReportError("Error writing to stand file: \n\n " + output_file_path_);
   return false;
 }
@@ -296,7 +296,7 @@ void TreeListConverter::DumpSmallTreeTable() {
 
 void TreeListConverter::DumpTable(const std::string& path, RecordTable& table) {
   if (!dump_switch_->IsOn(settings_)) return;
-  if (!IsAllowedInFileName(cut_list_.stand) || !IsAllowedInFileName(cut_list_.year)) return;
+  if (!cut_list_.names_files) return;
   // A dump that cannot be written is skipped without a word.
   files_->Overwrite(path, DumpText(table.InKeyOrder(), cut_list_.stand, cut_list_.year),
                     input_identity_);

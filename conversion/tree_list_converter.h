@@ -83,6 +83,9 @@ class TreeListConverter {
     std::string year;
     std::int32_t year_number = 0;
     std::int64_t kept_trees = 0;
+    // Stand and year may make a file name: they cannot lead out of the
+    // output folder or make an invalid name.
+    bool names_files = false;
   };
 
   void LoadLayout();
@@ -127,7 +130,6 @@ class TreeListConverter {
   FileIdentity input_identity_;
   bool compress_on_ = false;
   bool first_header_pending_ = true;
-  bool output_name_allowed_ = true;
   std::optional<std::string> pending_line_;
   CutList cut_list_;
 };

@@ -79,9 +79,10 @@ TEST(NumberFormat, FixedIgnoresTheProcessLocale) {
   // A locale with a decimal comma, when the system has one.
   const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
   if (german == nullptr) german = std::setlocale(LC_NUMERIC, "German_Germany.1252");
-  EXPECT_EQ(Fixed(64.84, 6, 1), "  64.8");
-  std::setlocale(LC_NUMERIC, "C");
   if (german == nullptr) GTEST_SKIP() << "no locale with a decimal comma on this system";
+  const std::string formatted = Fixed(64.84, 6, 1);
+  std::setlocale(LC_NUMERIC, "C");
+  EXPECT_EQ(formatted, "  64.8");
 }
 
 TEST(NumberFormat, IntegersWithWidthAndZeros) {
