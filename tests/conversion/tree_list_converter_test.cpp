@@ -11,11 +11,15 @@
 
 #include "settings/ini_store.h"
 #include "support/file_bytes.h"
+#include "support/report_text.h"
 #include "support/temp_folder.h"
 #include "util/path_names.h"
 
 namespace canopex {
 namespace {
+
+using testing::CutList;
+using testing::TreeLine;
 
 class RecordedMessages final : public MessageSink {
  public:
@@ -46,23 +50,6 @@ class MemoryFiles final : public FileOperations {
   std::set<int> failing_appends;
   int appends = 0;
 };
-
-std::string TreeLine(int id, const char* species, const char* tpa, const char* dbh,
-                     const char* height) {
-  char line[128];
-  std::snprintf(line, sizeof line, "%8d      %-2s              %8s          %5s       %5s      50\r\n",
-                id, species, tpa, dbh, height);
-  return line;
-}
-
-// A cut list on a page of its own: a page break, one line, the header.
-std::string CutList(const std::string& stand, const std::string& year,
-                    const std::vector<std::string>& trees) {
-  std::string text = "\fTREE LIST REPORT\r\nRUN 1\r\nSTAND: " + stand + " PLOT 1 YEAR: " + year + " COMPLETE CUT  LIST\r\n" +
-                     "  heading 1\r\n  heading 2\r\n  heading 3\r\n";
-  for (const std::string& tree : trees) text += tree;
-  return text;
-}
 
 // A file in the output folder "out", as the converter names it.
 std::string Out(const std::string& name) { return JoinPath("out", name); }
