@@ -1,0 +1,71 @@
+#!/bin/sh
+# Uses the shipped Canopex.exe as a user would: with a settings file beside
+# it naming the sample report and an output folder, it presses Run with the
+# mouse, closes the window with Exit, and checks the stand files and the
+# settings file.
+# Usage: canopex_exe_e2e.sh CANOPEX_EXE WINDOW_PROBE_EXE SOURCE_DIR WINEPREFIX
+set -eu
+if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
+  exec env CANOPEX_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+fi
+exe=$1 probe_exe=$2 source=$3 prefix=$4
+wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$source/cmake/run-under-wine" "$prefix" "$@"; }
+probe() { wine_run "$probe_exe" "$@"; }
+# Z: is the root of the Linux file system in every Wine prefix.
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# Polls a command until it succeeds, for at most 60 seconds.
+wait_for() {
+  tries=0
+  until "$@" >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -lt 120 ] || return 1
+    sleep 0.5
+  done
+}
+click() {
+  position=$(probe center Canopex "$1") || fail "no control $1"
+  # shellcheck disable=SC2086  # "x y"
+  xdotool mousemove --sync $position click 1
+}
+results_shown() { probe text Canopex 1012 | grep -q 'Cut list count'; }
+
+work=$(mktemp -d)
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$exe" "$work/Canopex.exe"
+cp "$source/samples/three-stands.trl" "$work/"
+mkdir "$work/out"
+printf '[Setup]\r\nInputFile=%s\r\nOutputDir=%s\r\n[Custom]\r\nKeep=me\r\n' \
+  "$(windows_path "$work/three-stands.trl")" "$(windows_path "$work/out")" >"$work/Canopex.ini"
+
+wine_run "$work/Canopex.exe" &
+program=$!
+wait_for probe center Canopex 1007 || fail "the window did not open"
+[ "$(probe text Canopex 1012)" = "Results:" ] || fail "results shown before Run"
+
+click 1007
+wait_for results_shown || fail "Run showed no results"
+click 2
+wait "$program" || fail "Canopex.exe ended with status $?"
+
+expected="$source/tests/convert/cases/sample-report-compressed/expected/out"
+for file in "$expected"/*; do
+  cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") differs"
+done
+[ "$(ls "$work/out" | wc -l)" -eq "$(ls "$expected" | wc -l)" ] || fail "extra stand files"
+
+settings=$(tr -d '\r' <"$work/Canopex.ini")
+for line in "InputFile=$(windows_path "$work/three-stands.trl")" \
+  "OutputDir=$(windows_path "$work/out")" OutputFile= MinDiam=1 Compress=1 CreateDir=0 \
+  Keep=me CutListCount=3 TreesCount=44 TreesTPAZeroCount=4 TreesBelowDiamCount=1 \
+  ErrMessage= "CutListIndicator='COMPLETE CUT  LIST'"; do
+  printf '%s\n' "$settings" | grep -qxF -- "$line" || fail "settings lack: $line"
+done
+echo "Canopex.exe converted the sample report and remembered its entries"

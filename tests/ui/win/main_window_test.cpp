@@ -1,0 +1,238 @@
+// The real Win32 windows, in process: the main dialog made from its
+// template and driven with messages, the folder chooser and the About box.
+// Needs a display (the test runs under Wine on a virtual X screen).
+#include "app/main_window_win.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "app/step_label_font_win.h"
+#include "modal_watcher.h"
+#include "resources/resource.h"
+#include "settings/ini_store.h"
+#include "support/file_bytes.h"
+#include "support/report_text.h"
+#include "support/temp_folder.h"
+#include "ui/win/about_dlg_win.h"
+#include "ui/win/computer_name_win.h"
+#include "ui/win/win32_dialog_platform.h"
+#include "util/path_names.h"
+
+namespace canopex {
+namespace {
+
+using testing::ModalWatcher;
+
+constexpr char kProgramName[] = "CanopexUnderTest";
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (!text.empty() && text.back() == '\n') lines.push_back("");
+  return lines;
+}
+
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font = {};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+// Wine may give back the folder's name in another case.
+std::string Upper(std::string text) {
+  CharUpperA(text.data());
+  return text;
+}
+
+BOOL CALLBACK IconControl(HWND child, LPARAM data) {
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+  *reinterpret_cast<HICON*>(data) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+  return FALSE;
+}
+
+// The icon that a message box shows: the one of its icon control.
+HICON IconOf(HWND box) {
+  HICON icon = nullptr;
+  EnumChildWindows(box, IconControl, reinterpret_cast<LPARAM>(&icon));
+  return icon;
+}
+
+void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  HWND Open(const std::string& setup) {
+    store_.emplace("[Setup]\r\n" + setup);
+    window_.emplace(GetModuleHandleA(nullptr), *store_, font_.get(), kProgramName);
+    HWND hwnd = window_->CreateModeless(nullptr);
+    EXPECT_NE(hwnd, nullptr);
+    return hwnd;
+  }
+
+  testing::TempFolder temp_;
+  ScopedFont font_ = CreateStepLabelFont();
+  std::optional<MemorySettingsStore> store_;
+  std::optional<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, ControlsShowTheRememberedEntries) {
+  HWND dialog = Open("InputFile=C:\\in.trl\r\nOutputDir=C:\\Out\r\nMinDiam=2.5\r\n"
+                     "CreateDir=1\r\nCompress=0\r\n");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ModalWatcher::Text(dialog), "Canopex");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_INPUT_FILE), "C:\\in.trl");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "C:\\Out");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FILE), "");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), "2.5");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS), "Results:");
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPRESS), BST_CHECKED);
+  // The sub-folder option is checked from the settings file but never shown.
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CREATE_SUB_FOLDER), BST_CHECKED);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_CREATE_SUB_FOLDER)));
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COMPRESS)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
+  // The path fields are read-only; the minimum diameter is not.
+  EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, IDC_INPUT_FILE), GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_MIN_DIAMETER), GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_NE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+TEST_F(MainWindowTest, StepLabelsAreBoldAndTheRestKeepsTheDialogFont) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  for (const int label : {IDC_STEP1_LABEL, IDC_STEP2_LABEL, IDC_STEP3_LABEL, IDC_STEP4_LABEL}) {
+    SCOPED_TRACE(label);
+    const LOGFONTA font = FontOf(GetDlgItem(dialog, label));
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+  }
+  const LOGFONTA dialog_font = FontOf(dialog);
+  for (const int other : {IDC_RESULTS, IDC_INPUT_FILE, IDC_RUN, IDC_COMPRESS}) {
+    SCOPED_TRACE(other);
+    const LOGFONTA font = FontOf(GetDlgItem(dialog, other));
+    EXPECT_EQ(font.lfWeight, dialog_font.lfWeight);
+    EXPECT_STREQ(font.lfFaceName, dialog_font.lfFaceName);
+  }
+}
+
+TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  HMENU menu = GetSystemMenu(dialog, FALSE);
+  ASSERT_NE(menu, nullptr);
+  const int count = GetMenuItemCount(menu);
+  ASSERT_GE(count, 2);
+  EXPECT_NE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+  EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+  char text[64] = {};
+  GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&About Canopex...");
+}
+
+TEST_F(MainWindowTest, ButtonsReachTheirHandlers) {
+  HWND dialog = Open("InputFile=C:\\in.trl\r\nOutputDir=C:\\Out\r\nOutputFile=C:\\all.txt\r\n");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));  // two targets
+  Click(dialog, IDC_CLEAR_OUTPUT_FILE);
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FILE), "");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
+  Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
+
+  // Enter does nothing; Exit closes.
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_TRUE(IsWindow(dialog));
+  Click(dialog, IDCANCEL);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
+  const std::string report = temp_ / "stand7.trl";
+  testing::WriteFileBytes(report, testing::CutList("0042", "1998",
+                                                   {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0"),
+                                                    testing::TreeLine(2, "WH", "0.0", "8.0", "40.0")}));
+  const std::string out = temp_ / "out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
+  ASSERT_NE(dialog, nullptr);
+
+  // A refused minimum diameter: the box has the program's name and the
+  // exclamation icon, and nothing is converted.
+  SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, "abc");
+  std::vector<std::string> shown;
+  {
+    ModalWatcher watcher(kProgramName, [&](HWND box) {
+      shown.push_back(ModalWatcher::Text(box, 0xFFFF));
+      EXPECT_EQ(IconOf(box), LoadIconA(nullptr, IDI_EXCLAMATION));
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    Click(dialog, IDC_RUN);
+    EXPECT_EQ(watcher.times_fired(), 1);
+  }
+  EXPECT_EQ(shown, std::vector<std::string>{"The minimum diameter entry is invalid"});
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS), "Results:");
+
+  SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, " 1 ");
+  Click(dialog, IDC_RUN);
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS),
+            "Results:\n\tCut list count:\t1\t\tTrees ignored -- TPA zero:\t\t1\n"
+            "\tTrees count:\t1\t\tTrees ignored -- diameter too small:\t0\n");
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), " 1 ");
+  EXPECT_TRUE(testing::FileBytes(JoinPath(out, "0042_1998.txt")).size() > 0);
+  EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "1");
+}
+
+TEST_F(MainWindowTest, FolderChooserHidesTheFileControlsAndReturnsTheFolder) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  Win32DialogPlatform platform(GetModuleHandleA(nullptr), kProgramName);
+  platform.Attach(dialog);
+  const std::string folder = temp_.path().string();
+
+  bool checked = false;
+  ModalWatcher watcher("Select Folder", [&](HWND chooser) {
+    // The hidden controls are hidden by posted messages: wait for them.
+    if (IsWindowVisible(GetDlgItem(chooser, 0x47C))) return;
+    checked = true;
+    for (const int hidden : {0x480, 0x47C, 0x470, 0x441, 0x442}) {
+      HWND control = GetDlgItem(chooser, hidden);
+      if (control != nullptr) {
+        EXPECT_FALSE(IsWindowVisible(control)) << hidden;
+      }
+    }
+    EXPECT_EQ(ModalWatcher::Text(chooser, IDOK), "Select");
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  });
+  SetCurrentDirectoryA(folder.c_str());
+  const std::optional<std::string> chosen = platform.Choose(OutputFolderChooser(folder));
+  EXPECT_TRUE(checked);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(Upper(*chosen), Upper(folder));
+}
+
+TEST(AboutBox, ShowsVersionComputerAndWindowsFolder) {
+  CAboutDlg about(GetModuleHandleA(nullptr));
+  HWND box = about.CreateModeless(nullptr);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ModalWatcher::Text(box), "About Canopex");
+  const std::vector<std::string> lines = Lines(ModalWatcher::Text(box, IDC_ABOUT_TEXT));
+  ASSERT_EQ(lines.size(), 10u);
+  char windows_folder[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows_folder, MAX_PATH);
+  EXPECT_EQ(lines[0], "Canopex: tree list reports to stand files");
+  EXPECT_EQ(lines[2], "Program version: " CANOPEX_VERSION " ");
+  EXPECT_EQ(lines[4], "The Canopex developers");
+  EXPECT_EQ(lines[6], "Copyright (C) 2026 The Canopex developers");
+  EXPECT_EQ(lines[8], GetComputerNameText());
+  EXPECT_FALSE(lines[8].empty());
+  EXPECT_EQ(lines[9], windows_folder);
+  for (const int empty : {1, 3, 5, 7}) EXPECT_EQ(lines[empty], "") << empty;
+}
+
+}  // namespace
+}  // namespace canopex
