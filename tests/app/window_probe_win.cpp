@@ -1,6 +1,7 @@
 // window-probe: lets a test script find and read the controls of a running
 // Windows program, so that it can click them with the X server's tools.
 //   window-probe center TITLE ID   screen position of control ID's centre
+//   window-probe rect TITLE ID     its rectangle: left top width height
 //   window-probe text TITLE ID     text of control ID (0: the window's own)
 //   window-probe about TITLE       chooses the system menu's About entry
 // Exit status 0 on success, 1 when the window or control is not there.
@@ -23,7 +24,7 @@ HWND Control(HWND window, const char* id_text) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window-probe center|text|about TITLE [ID]\n");
+    std::fprintf(stderr, "usage: window-probe center|rect|text|about TITLE [ID]\n");
     return 2;
   }
   const std::string command = argv[1];
@@ -38,10 +39,15 @@ int main(int argc, char** argv) {
   HWND control = Control(window, argv[3]);
   if (control == nullptr) return 1;
 
-  if (command == "center") {
+  if (command == "center" || command == "rect") {
     RECT rect;
     if (!GetWindowRect(control, &rect)) return 1;
-    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    if (command == "center") {
+      std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else {
+      std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top);
+    }
     return 0;
   }
   if (command == "text") {
