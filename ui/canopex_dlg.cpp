@@ -105,10 +105,11 @@ void CanopexDlg::InitializeControls() {
 }
 
 void CanopexDlg::OnRun() {
-  // Declared before the cursor so that the cursor is restored before the
-  // converter's end writes the settings file.
-  std::optional<TreeListConverter> converter;
+  // The converter is declared before the cursor so that the cursor is
+  // restored before the converter's end writes the settings file; its
+  // message sink outlives it.
   PlatformMessages messages(platform_);
+  std::optional<TreeListConverter> converter;
   WaitCursor wait_cursor(platform_);
 
   min_diameter_text_ = platform_.ControlText(Control::MinDiameter);

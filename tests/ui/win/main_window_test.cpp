@@ -61,6 +61,15 @@ HICON IconOf(HWND box) {
   return icon;
 }
 
+// Handles the messages posted so far, as a message loop would.
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 class MainWindowTest : public ::testing::Test {
@@ -131,6 +140,22 @@ TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
   char text[64] = {};
   GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ(text, "&About Canopex...");
+
+  // Choosing it opens the About box (the command's low four bits are the
+  // system's own); other commands keep their usual meaning.
+  std::string about_text;
+  {
+    ModalWatcher watcher("About Canopex", [&](HWND box) {
+      about_text = ModalWatcher::Text(box, IDC_ABOUT_TEXT);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    EXPECT_EQ(watcher.times_fired(), 1);
+  }
+  EXPECT_NE(about_text.find("Program version: "), std::string::npos);
+  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(dialog));
 }
 
 TEST_F(MainWindowTest, ButtonsReachTheirHandlers) {
@@ -149,6 +174,22 @@ TEST_F(MainWindowTest, ButtonsReachTheirHandlers) {
   EXPECT_TRUE(IsWindow(dialog));
   Click(dialog, IDCANCEL);
   EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(MainWindowTest, EscapeAndTheCloseBoxClose) {
+  for (const UINT message : {WM_CLOSE, WM_KEYDOWN}) {
+    HWND dialog = Open("");
+    ASSERT_NE(dialog, nullptr);
+    if (message == WM_KEYDOWN) {
+      // Escape as the dialog manager sees it, on the focused control.
+      MSG key{GetDlgItem(dialog, IDC_MIN_DIAMETER), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+      IsDialogMessageA(dialog, &key);
+    } else {
+      SendMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(dialog)) << message;
+  }
 }
 
 TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
