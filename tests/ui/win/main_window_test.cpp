@@ -3,6 +3,7 @@
 // Needs a display (the test runs under Wine on a virtual X screen).
 #include "app/main_window_win.h"
 
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -254,6 +255,49 @@ TEST_F(MainWindowTest, FolderChooserHidesTheFileControlsAndReturnsTheFolder) {
   EXPECT_TRUE(checked);
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(Upper(*chosen), Upper(folder));
+}
+
+TEST_F(MainWindowTest, FileChoosersShowTheirFiltersAndAddTheExtension) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  Win32DialogPlatform platform(GetModuleHandleA(nullptr), kProgramName);
+  platform.Attach(dialog);
+
+  // The input chooser shows the current path and the report filter first;
+  // cancelling gives nothing.
+  const std::string report = temp_ / "in.trl";
+  std::string filter;
+  std::string file_name;
+  {
+    ModalWatcher watcher("Select Sylvax Input File", [&](HWND chooser) {
+      filter = ModalWatcher::Text(chooser, 0x470);
+      char name[MAX_PATH] = {};
+      SendMessageA(chooser, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
+      file_name = name;
+      PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(platform.Choose(InputFileChooser(report)), std::nullopt);
+    EXPECT_EQ(watcher.times_fired(), 1);
+  }
+  EXPECT_EQ(filter, "Sylvax Tree List (*.trl)");
+  EXPECT_EQ(file_name, "in.trl");
+
+  // The save chooser has the platform's own title and adds "txt".
+  char title[64] = {};
+  const std::string base = temp_ / "all";
+  {
+    ModalWatcher watcher("Save As", [&](HWND chooser) {
+      filter = ModalWatcher::Text(chooser, 0x470);
+      GetWindowTextA(chooser, title, sizeof title);
+      SendMessageA(chooser, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(base.c_str()));
+      PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    const std::optional<std::string> chosen = platform.Choose(OutputFileChooser(""));
+    EXPECT_EQ(watcher.times_fired(), 1);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(Upper(*chosen), Upper(base + ".txt"));
+  }
+  EXPECT_EQ(filter, "Stand Text File (*.txt)");
 }
 
 TEST(AboutBox, ShowsVersionComputerAndWindowsFolder) {
