@@ -9,13 +9,6 @@
 
 namespace canopex {
 
-std::string ApplicationNameOf(const std::string& executable_path) {
-  std::string name = FileNameOf(executable_path, PathStyle::Windows);
-  const std::size_t point = name.rfind('.');
-  if (point != std::string::npos) name.erase(point);
-  return name;
-}
-
 CanopexApp::CanopexApp() : step_label_font_(CreateStepLabelFont()) {}
 
 BOOL CanopexApp::InitInstance(HINSTANCE instance) {

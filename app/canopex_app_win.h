@@ -26,9 +26,4 @@ class CanopexApp {
   std::string settings_path_;
 };
 
-// The executable's file name without its extension ("Canopex" for
-// "C:\Tools\Canopex.exe"): the program's name in message box titles and
-// in its settings file's name.
-std::string ApplicationNameOf(const std::string& executable_path);
-
 }  // namespace canopex

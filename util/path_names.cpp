@@ -22,6 +22,13 @@ std::string FileNameOf(std::string_view path, PathStyle style) {
   return std::string(path.substr(FileNameStart(path, style)));
 }
 
+std::string ApplicationNameOf(std::string_view executable_path, PathStyle style) {
+  std::string name = FileNameOf(executable_path, style);
+  const std::size_t point = name.rfind('.');
+  if (point != std::string::npos) name.erase(point);
+  return name;
+}
+
 std::string FolderOf(std::string_view path, PathStyle style) {
   return std::string(path.substr(0, FileNameStart(path, style)));
 }

@@ -13,6 +13,12 @@ namespace canopex {
 // empty for a path that ends in a separator.
 std::string FileNameOf(std::string_view path, PathStyle style = kNativePathStyle);
 
+// The file name without its extension: the program's name for an
+// executable's path ("Canopex" for "C:\Tools\Canopex.exe"), which names its
+// settings file and titles its message boxes.
+std::string ApplicationNameOf(std::string_view executable_path,
+                              PathStyle style = kNativePathStyle);
+
 // The drive and folder part with its trailing separator: "C:\Data\" for
 // "C:\Data\stand7.trl"; empty for a bare file name. Drives exist only in the
 // Windows style.

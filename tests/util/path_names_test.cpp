@@ -38,6 +38,20 @@ TEST(PathNames, SplitsIntoFolderAndFileName) {
   }
 }
 
+TEST(PathNames, ApplicationNameIsTheFileNameWithoutExtension) {
+  const SplitCase cases[] = {
+      {kWin, R"(C:\Tools\Canopex.exe)", "Canopex", nullptr},
+      {kWin, R"(C:\old.tools\Canopex)", "Canopex", nullptr},
+      {kWin, R"(C:\Tools\Canopex.v2.exe)", "Canopex.v2", nullptr},
+      {kPosix, "/usr/bin/canopex", "canopex", nullptr},
+      {kPosix, "", "", nullptr},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ApplicationNameOf(c.path, c.style), c.file_name);
+  }
+}
+
 struct JoinCase {
   PathStyle style;
   std::string folder;
