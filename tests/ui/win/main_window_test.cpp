@@ -227,6 +227,20 @@ TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), " 1 ");
   EXPECT_TRUE(testing::FileBytes(JoinPath(out, "0042_1998.txt")).size() > 0);
   EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "1");
+
+  // The converter's own messages come in the same boxes.
+  DeleteFileA(report.c_str());
+  shown.clear();
+  {
+    ModalWatcher watcher(kProgramName, [&](HWND box) {
+      shown.push_back(ModalWatcher::Text(box, 0xFFFF));
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    Click(dialog, IDC_RUN);
+  }
+  EXPECT_EQ(shown, std::vector<std::string>{"Cannot open the file: \n" + report});
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_ERROR_MESSAGES),
+            "Error Messages:\n\tCannot open the file: \n" + report);
 }
 
 TEST_F(MainWindowTest, FolderChooserHidesTheFileControlsAndReturnsTheFolder) {
