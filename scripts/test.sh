@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds both builds (Linux, and 32-bit Windows cross-built with MinGW-w64)
-# and runs every test; the Windows tests run under Wine.
+# Builds the three builds (Linux; Linux under AddressSanitizer and
+# UndefinedBehaviorSanitizer; 32-bit Windows cross-built with MinGW-w64) and
+# runs every test; the Windows tests run under Wine.
 # Fails when a test fails or when a build ran no test at all.
 set -eu
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
-for preset in linux windows; do
+for preset in linux asan windows; do
   echo "== $preset: configure and build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --parallel "$jobs"
