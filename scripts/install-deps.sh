@@ -9,7 +9,7 @@ set -eu
 
 packages="cmake g++ make libcli11-dev"
 if [ "${1:-test}" = test ]; then
-  packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool"
+  packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool time"
 fi
 
 missing=""
