@@ -2,6 +2,14 @@
 #
 # Runs one conversion case. CASE holds:
 #   input/       copied whole into WORK, where COMMAND then runs
+#   generate     (optional) input files made at run time, too big to keep:
+#                lines "FILE part NAME" append the case's file NAME (no NUL
+#                bytes), "FILE repeat COUNT HEX" the byte HEX COUNT times
+#   modes        (optional) lines "MODE PATH": chmod MODE on PATH in WORK
+#                before the run (Linux); modes are restored afterwards
+#   run-as-nobody (optional, Linux) COMMAND runs as uid and gid 65534, with
+#                WORK owned by that user; for a user other than root, which
+#                cannot switch, the case is skipped
 #   status       the expected exit status (a number)
 #   stdout       the expected standard output
 #   stderr       the expected standard error (optional: none means empty)
@@ -12,17 +20,103 @@
 # CR LF; the settings store writes its platform's line ends), where CR LF
 # counts as LF; *.ini files also ignore blank lines, and in stderr and *.ini
 # files "\" reads as "/" (paths print with the platform's separator).
+# A skipped case prints CANOPEX-CASE-SKIPPED (the test's skip expression).
 cmake_policy(VERSION 3.25)
 string(REPLACE "|" ";" COMMAND "${COMMAND}")
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
+
+# The inputs as they must stay: the case's input/ and the generated files.
+set(inputs "${WORK}.input")
+file(REMOVE_RECURSE "${WORK}" "${inputs}")
+file(MAKE_DIRECTORY "${inputs}")
 if(EXISTS "${CASE}/input")
-  file(COPY "${CASE}/input/" DESTINATION "${WORK}")
+  file(COPY "${CASE}/input/" DESTINATION "${inputs}")
+endif()
+if(EXISTS "${CASE}/generate")
+  file(STRINGS "${CASE}/generate" steps REGEX "^[^#]")
+  foreach(step IN LISTS steps)
+    string(REGEX REPLACE " +" ";" step "${step}")
+    list(GET step 0 target)
+    list(GET step 1 kind)
+    if(kind STREQUAL "part")
+      list(GET step 2 part)
+      file(READ "${CASE}/${part}" piece)
+    elseif(kind STREQUAL "repeat")
+      list(GET step 2 count)
+      list(GET step 3 hex)
+      math(EXPR code "0x${hex}")
+      string(ASCII ${code} byte)
+      string(REPEAT "${byte}" ${count} piece)
+    else()
+      message(FATAL_ERROR "Case ${CASE}: unknown generate step: ${step}")
+    endif()
+    file(APPEND "${inputs}/${target}" "${piece}")
+  endforeach()
+endif()
+file(MAKE_DIRECTORY "${WORK}")
+file(COPY "${inputs}/" DESTINATION "${WORK}")
+
+# A run as nobody happens in a folder every user can reach, with a copy of
+# the program, since the build folder may lie in root's home.
+set(run_folder "${WORK}")
+set(run_as "")
+if(EXISTS "${CASE}/run-as-nobody")
+  set(run_as setpriv --reuid=65534 --regid=65534 --clear-groups --)
+  execute_process(COMMAND mktemp -d OUTPUT_VARIABLE stage OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Case ${CASE}: mktemp -d failed")
+  endif()
+  file(CHMOD "${stage}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  list(GET COMMAND 0 program)
+  file(COPY "${program}" DESTINATION "${stage}/bin")
+  get_filename_component(program_name "${program}" NAME)
+  list(REMOVE_AT COMMAND 0)
+  list(PREPEND COMMAND "${stage}/bin/${program_name}")
+  execute_process(COMMAND ${run_as} test -x "${stage}/bin/${program_name}"
+                  RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+  if(NOT result EQUAL 0)
+    file(REMOVE_RECURSE "${stage}")
+    message(STATUS "CANOPEX-CASE-SKIPPED: cannot run as uid 65534 (setpriv needs root)")
+    return()
+  endif()
+  set(run_folder "${stage}/work")
+  file(COPY "${inputs}/" DESTINATION "${run_folder}")
+  execute_process(COMMAND chown -R 65534:65534 "${run_folder}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Case ${CASE}: cannot give ${run_folder} to uid 65534")
+  endif()
 endif()
 
-execute_process(COMMAND ${COMMAND} WORKING_DIRECTORY "${WORK}"
+set(mode_lines "")
+if(EXISTS "${CASE}/modes")
+  file(STRINGS "${CASE}/modes" mode_lines REGEX "^[0-7]+ ")
+endif()
+foreach(line IN LISTS mode_lines)
+  string(REGEX MATCH "^([0-7]+) (.+)$" ignored "${line}")
+  execute_process(COMMAND chmod "${CMAKE_MATCH_1}" "${run_folder}/${CMAKE_MATCH_2}"
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Case ${CASE}: chmod ${line} failed")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${run_as} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
                 OUTPUT_VARIABLE actual_stdout ERROR_VARIABLE actual_stderr
                 RESULT_VARIABLE status)
+
+# Modes and owner back, so that the files can be read, compared and removed.
+if(mode_lines)
+  execute_process(COMMAND chmod -R u+rwX "${run_folder}")
+endif()
+if(NOT run_folder STREQUAL WORK)
+  execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND id -g OUTPUT_VARIABLE gid OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND chown -R ${uid}:${gid} "${run_folder}")
+  file(REMOVE_RECURSE "${WORK}")
+  file(COPY "${run_folder}/" DESTINATION "${WORK}")
+  file(REMOVE_RECURSE "${stage}")
+endif()
 
 set(failures "")
 function(fail text)
@@ -96,11 +190,11 @@ foreach(name IN LISTS work_files)
   if(name IN_LIST expected_files)
     continue()
   endif()
-  if(NOT EXISTS "${CASE}/input/${name}")
+  if(NOT EXISTS "${inputs}/${name}")
     fail("unexpected file: ${name}")
     continue()
   endif()
-  files_differ("${CASE}/input/${name}" "${WORK}/${name}" differs)
+  files_differ("${inputs}/${name}" "${WORK}/${name}" differs)
   if(differs)
     fail("input file changed: ${name}")
   endif()

@@ -13,16 +13,30 @@ namespace {
 constexpr std::size_t kChunkSize = 1 << 16;
 constexpr int kHeadingLineCount = 3;
 
+// Whether the report's first chunk shows old Macintosh line ends: no LF at
+// all, and a CR with more text after it.
+bool HasCrLineEnds(std::string_view first_chunk) {
+  if (first_chunk.find('\n') != std::string_view::npos) return false;
+  const std::size_t cr = first_chunk.find('\r');
+  return cr != std::string_view::npos && cr + 1 < first_chunk.size();
+}
+
 }  // namespace
 
 ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kChunkSize, '\0') {}
 
-ReportReader::ReportReader(std::string text) : buffer_(std::move(text)), end_(buffer_.size()) {}
+ReportReader::ReportReader(std::string text)
+    : buffer_(std::move(text)),
+      end_(buffer_.size()),
+      cr_line_ends_(HasCrLineEnds(std::string_view(buffer_).substr(0, kChunkSize))) {}
 
 bool ReportReader::Refill() {
   if (!file_.is_open()) return false;
+  const bool first = !read_any_;
+  read_any_ = true;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
   position_ = 0;
+  if (first) cr_line_ends_ = HasCrLineEnds(std::string_view(buffer_).substr(0, end_));
   if (end_ > 0) return true;
   if (std::ferror(file_.get())) failed_ = true;
   file_.Close();
@@ -49,6 +63,10 @@ std::string_view ReportReader::ReadReportLine() {
 
     const char end = buffer_[position_++];
     if (end == '\n') {
+      line_[length++] = '\n';
+      break;
+    }
+    if (cr_line_ends_) {
       line_[length++] = '\n';
       break;
     }

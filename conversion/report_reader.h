@@ -40,7 +40,9 @@ class ReportReader {
 
   // The next line: up to and including its LF, at most 255 characters, cut
   // at its first NUL byte. A CR directly before an LF is dropped and never
-  // counts; 0x1A is an ordinary byte. An empty result means the end of the
+  // counts; 0x1A is an ordinary byte. A report whose first 64 KiB hold no LF
+  // but a CR with more text after it has old Macintosh line ends: there each
+  // CR ends its line and reads as an LF. An empty result means the end of the
   // report, a failed read, or a line that begins with NUL; AtEnd() and
   // ReadFailed() tell which. The view is valid until the next read.
   std::string_view ReadReportLine();
@@ -71,6 +73,8 @@ class ReportReader {
   std::size_t position_ = 0;
   bool at_end_ = false;
   bool failed_ = false;
+  bool read_any_ = false;      // the file's first chunk has been read
+  bool cr_line_ends_ = false;  // decided by the first chunk
   char line_[kMaxReportLineLength + 1] = {};
 };
 

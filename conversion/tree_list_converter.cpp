@@ -132,6 +132,9 @@ TreeListConverter::State TreeListConverter::SeekHeader(ReportReader& reader) {
     // A failed read is no end of the report: the run must not pass for
     // complete.
     if (reader.ReadFailed()) ReportError("Cannot read the file: \n" + input_path_);
+    // Nor is a line that begins with NUL, which reads as empty: the cut lists
+    // after it are still to be found.
+    if (!reader.AtEnd() && !reader.ReadFailed()) return State::SeekHeader;
     return State::Finish;
   }
   if (!IsCutListHeader(line, layout_.cut_list_indicator)) {
@@ -170,11 +173,19 @@ TreeListConverter::State TreeListConverter::OpenCutList(ReportReader& reader,
 bool TreeListConverter::PrepareOutput(const std::string& file_name) {
   if (!single_file_) {
     output_file_path_ = output_folder_ + file_name;
-    if (cut_list_.names_files) files_->Remove(output_file_path_, input_identity_);
+    // A stand file that cannot be deleted would get the rows after its old
+    // ones: it fails as a write would.
+    if (cut_list_.names_files && !files_->Remove(output_file_path_, input_identity_)) {
+      ReportWriteError();
+      return false;
+    }
     return AppendStandLine(StandHeaderLine(crown_ratio_output_));
   }
   if (!first_header_pending_) return true;
-  files_->Remove(output_file_path_, input_identity_);
+  if (!files_->Remove(output_file_path_, input_identity_)) {
+    ReportWriteError();
+    return false;
+  }
   first_header_pending_ = false;
   return AppendStandLine(StandHeaderLine(crown_ratio_output_));
 }
@@ -280,8 +291,12 @@ bool TreeListConverter::AppendStandLine(std::string line) {
   // open would.
   const bool may_open = single_file_ || cut_list_.names_files;
   if (may_open && files_->Append(output_file_path_, line, input_identity_)) return true;
-  ReportError("Error writing to stand file: \n\n " + output_file_path_);
+  ReportWriteError();
   return false;
+}
+
+void TreeListConverter::ReportWriteError() {
+  ReportError("Error writing to stand file: \n\n " + output_file_path_);
 }
 
 void TreeListConverter::DumpCutListTable(int pass) {

@@ -104,6 +104,7 @@ class TreeListConverter {
   void DumpSmallTreeTable();
   void DumpTable(const std::string& path, RecordTable& table);
   void ReportError(std::string text);
+  void ReportWriteError();
 
   SettingsStore& settings_;
   MessageSink& messages_;

@@ -25,6 +25,50 @@ struct FileIdentity {
 // The identity of an open stream's file; unknown when the system cannot say.
 FileIdentity IdentityOfOpenFile(std::FILE* file);
 
+// Sole owner of a file open for writing: move-only, closed by its destructor
+// (which cannot report a failed close: call Close for that). AppendToFile and
+// OverwriteFile are its three steps, open, write and close, in one call.
+class OutputFile {
+ public:
+  enum class Mode {
+    Append,     // every write goes to the end
+    Overwrite,  // a regular file is emptied once it is open
+  };
+
+  // Opens `path` in `mode`, creating it when missing. The result is not open
+  // when the file cannot be opened (or emptied), or when it is `guarded`,
+  // which is then neither emptied nor written.
+  static OutputFile Open(const std::string& path, Mode mode, const FileIdentity& guarded);
+
+  OutputFile() = default;
+  ~OutputFile() { Close(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  OutputFile(OutputFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+  OutputFile& operator=(OutputFile&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = other.handle_;
+      other.handle_ = kNone;
+    }
+    return *this;
+  }
+
+  bool is_open() const { return handle_ != kNone; }
+  // Writes all of `bytes`; false when the file is not open or any write
+  // failed (part of the bytes may then be in the file).
+  bool Write(std::string_view bytes);
+  // Closes the file; false when it was not open or the system reported an
+  // error (the data may not have reached the disk).
+  bool Close();
+
+ private:
+  static constexpr std::intptr_t kNone = -1;
+  explicit OutputFile(std::intptr_t handle) : handle_(handle) {}
+
+  std::intptr_t handle_ = kNone;  // a descriptor on POSIX, a HANDLE on Windows
+};
+
 // Opens `path` for appending (creating it when missing), writes `bytes` and
 // closes it again. True only when every byte was written and the file closed
 // without error. Fails without writing when the file is `guarded`.
@@ -36,8 +80,11 @@ bool OverwriteFile(const std::string& path, std::string_view bytes, const FileId
 
 // Deletes the file at `path` so that it can be written afresh, when it is a
 // regular file (other than the guarded one) or a symbolic link, which is
-// removed itself. A folder, device or pipe is left in place. Failure to
-// delete is not reported: the write that follows succeeds or fails on its own.
-void RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded);
+// removed itself. A read-only file (on POSIX: one without any write bit) is
+// kept, as Windows keeps it. A folder, device or pipe is left in place for
+// the write that follows to succeed or fail on its own. False when a regular
+// file or link is still there afterwards (read-only, the guarded file, or
+// the delete failed): a write would add to the old contents.
+bool RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded);
 
 }  // namespace canopex

@@ -12,19 +12,6 @@ FileIdentity IdentityOf(const struct stat& status) {
   return {true, static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
-// Opens `path` for writing, creating it when missing. O_NONBLOCK keeps the
-// open of a pipe without reader from waiting for ever. Not open when the
-// file is the guarded one. `status` receives what the descriptor refers to.
-FileDescriptor OpenForWriting(const std::string& path, int flags, const FileIdentity& guarded,
-                              struct stat& status) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | flags, 0666));
-  if (!fd.valid()) return fd;
-  if (::fstat(fd.get(), &status) != 0 || guarded.Matches(IdentityOf(status))) {
-    return FileDescriptor(-1);
-  }
-  return fd;
-}
-
 }  // namespace
 
 FileIdentity IdentityOfOpenFile(std::FILE* file) {
@@ -33,30 +20,41 @@ FileIdentity IdentityOfOpenFile(std::FILE* file) {
   return IdentityOf(status);
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
+OutputFile OutputFile::Open(const std::string& path, Mode mode, const FileIdentity& guarded) {
+  // O_NONBLOCK keeps the open of a pipe without reader from waiting for ever.
+  // An overwritten file is emptied only after the identity check, never by
+  // O_TRUNC at the open.
+  const int flags = mode == Mode::Append ? O_APPEND : 0;
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | flags, 0666));
+  if (!fd.valid()) return {};
   struct stat status;
-  FileDescriptor fd = OpenForWriting(path, O_APPEND, guarded, status);
-  if (!fd.valid()) return false;
-  const bool written = WriteAll(fd.get(), bytes.data(), bytes.size());
-  return fd.Close() && written;
-}
-
-bool OverwriteFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
-  // Emptied only after the identity check, never by O_TRUNC at the open.
-  struct stat status;
-  FileDescriptor fd = OpenForWriting(path, 0, guarded, status);
-  if (!fd.valid()) return false;
-  if (S_ISREG(status.st_mode) && ::ftruncate(fd.get(), 0) != 0) return false;
-  const bool written = WriteAll(fd.get(), bytes.data(), bytes.size());
-  return fd.Close() && written;
-}
-
-void RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded) {
-  struct stat status;
-  if (::lstat(path.c_str(), &status) != 0) return;
-  if (S_ISLNK(status.st_mode) || (S_ISREG(status.st_mode) && !guarded.Matches(IdentityOf(status)))) {
-    ::unlink(path.c_str());
+  if (::fstat(fd.get(), &status) != 0 || guarded.Matches(IdentityOf(status))) return {};
+  if (mode == Mode::Overwrite && S_ISREG(status.st_mode) && ::ftruncate(fd.get(), 0) != 0) {
+    return {};
   }
+  return OutputFile(fd.release());
+}
+
+bool OutputFile::Write(std::string_view bytes) {
+  return is_open() && WriteAll(static_cast<int>(handle_), bytes.data(), bytes.size());
+}
+
+bool OutputFile::Close() {
+  if (!is_open()) return false;
+  FileDescriptor fd(static_cast<int>(handle_));
+  handle_ = kNone;
+  return fd.Close();
+}
+
+bool RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0) return true;
+  if (S_ISLNK(status.st_mode)) return ::unlink(path.c_str()) == 0;
+  if (!S_ISREG(status.st_mode)) return true;
+  // A file without any write bit is read-only, also for root, as Windows
+  // refuses to delete a read-only file.
+  if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return !guarded.Matches(IdentityOf(status)) && ::unlink(path.c_str()) == 0;
 }
 
 }  // namespace canopex

@@ -16,14 +16,7 @@ FileIdentity IdentityOfHandle(HANDLE handle) {
               information.nFileIndexLow};
 }
 
-// Opens `path` with `access`, creating it when missing. Not open when the
-// file is the guarded one.
-ScopedHandle OpenForWriting(const std::string& path, DWORD access, const FileIdentity& guarded) {
-  ScopedHandle file(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.valid() && guarded.Matches(IdentityOfHandle(file.get()))) file.Close();
-  return file;
-}
+HANDLE HandleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 }  // namespace
 
@@ -34,37 +27,48 @@ FileIdentity IdentityOfOpenFile(std::FILE* file) {
   return IdentityOfHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
-  // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end.
-  ScopedHandle file = OpenForWriting(path, FILE_APPEND_DATA | SYNCHRONIZE, guarded);
-  if (!file.valid()) return false;
-  const bool written = WriteAll(file.get(), bytes.data(), bytes.size());
-  return file.Close() && written;
+OutputFile OutputFile::Open(const std::string& path, Mode mode, const FileIdentity& guarded) {
+  // Appending: FILE_APPEND_DATA without FILE_WRITE_DATA, so every write goes
+  // to the end. Overwriting: emptied only after the identity check, never by
+  // CREATE_ALWAYS.
+  const DWORD access = mode == Mode::Append ? FILE_APPEND_DATA | SYNCHRONIZE : GENERIC_WRITE;
+  ScopedHandle file(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid() || guarded.Matches(IdentityOfHandle(file.get()))) return {};
+  if (mode == Mode::Overwrite && GetFileType(file.get()) == FILE_TYPE_DISK &&
+      !SetEndOfFile(file.get())) {
+    return {};
+  }
+  const HANDLE handle = file.get();
+  file.release();
+  return OutputFile(reinterpret_cast<std::intptr_t>(handle));
 }
 
-bool OverwriteFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
-  // Emptied only after the identity check, never by CREATE_ALWAYS.
-  ScopedHandle file = OpenForWriting(path, GENERIC_WRITE, guarded);
-  if (!file.valid()) return false;
-  if (GetFileType(file.get()) == FILE_TYPE_DISK && !SetEndOfFile(file.get())) return false;
-  const bool written = WriteAll(file.get(), bytes.data(), bytes.size());
-  return file.Close() && written;
+bool OutputFile::Write(std::string_view bytes) {
+  return is_open() && WriteAll(HandleOf(handle_), bytes.data(), bytes.size());
 }
 
-void RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded) {
+bool OutputFile::Close() {
+  if (!is_open()) return false;
+  ScopedHandle file(HandleOf(handle_));
+  handle_ = kNone;
+  return file.Close();
+}
+
+bool RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return true;
+  }
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
     // A regular file: look at which one it is before deleting it.
     ScopedHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK ||
-        guarded.Matches(IdentityOfHandle(file.get()))) {
-      return;
-    }
+    if (!file.valid() || guarded.Matches(IdentityOfHandle(file.get()))) return false;
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return true;
   }
-  DeleteFileA(path.c_str());
+  return DeleteFileA(path.c_str()) != 0;
 }
 
 }  // namespace canopex

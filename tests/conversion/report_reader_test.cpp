@@ -143,6 +143,37 @@ TEST(ReadReportLine, FileReadsAgreeWithTheModelAcrossBufferBoundaries) {
   EXPECT_EQ(ReadFromMemory(text), expected);
 }
 
+TEST(ReadReportLine, ReportsWithoutAnyLFEndTheirLinesWithCR) {
+  const std::string x70000(70000, 'x');
+  const struct {
+    const char* what;
+    std::string text;
+    std::vector<Read> reads;
+  } cases[] = {
+      {"CR-only lines", "a\rb\r", {{"a\n", false}, {"b\n", false}, {"", true}}},
+      {"last line without line end", "a\rb", {{"a\n", false}, {"b", true}, {"", true}}},
+      {"blank lines", "a\r\r\fb\r", {{"a\n", false}, {"\n", false}, {"\fb\n", false}, {"", true}}},
+      {"long line in pieces", std::string(300, 'y') + "\rz",
+       {{std::string(255, 'y'), false}, {std::string(45, 'y') + "\n", false}, {"z", true},
+        {"", true}}},
+      // Only the first 64 KiB decide: an LF further on makes no difference.
+      {"an LF after the first chunk", "a\r" + x70000 + "\n",
+       {{"a\n", false}, {x70000.substr(0, 255), false}}},
+      // Otherwise a lone CR stays a character.
+      {"a CR only at the very end", "a\r", {{"a\r", true}, {"", true}}},
+      {"an LF in the first chunk", "a\rb\nc\r", {{"a\rb\n", false}, {"c\r", true}, {"", true}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<Read> from_memory = ReadFromMemory(c.text);
+    std::vector<Read> from_file = ReadFromFile(c.text);
+    from_memory.resize(std::min(from_memory.size(), c.reads.size()));
+    from_file.resize(std::min(from_file.size(), c.reads.size()));
+    EXPECT_EQ(from_memory, c.reads);
+    EXPECT_EQ(from_file, c.reads);
+  }
+}
+
 #ifndef _WIN32
 TEST(ReadReportLine, TellsAFailedReadFromTheEnd) {
   testing::TempFolder temp;

@@ -40,9 +40,10 @@ class MemoryFiles final : public FileOperations {
     files[path] = std::string(bytes);
     return true;
   }
-  void Remove(const std::string& path, const FileIdentity&) override {
+  bool Remove(const std::string& path, const FileIdentity&) override {
     removed.push_back(path);
     files.erase(path);
+    return true;
   }
 
   std::map<std::string, std::string> files;
@@ -226,6 +227,33 @@ TEST_F(ConverterTest, ARunWithoutCutListsFailsWithoutAMessage) {
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(counts_.error, kNotATreeListMessage);
   EXPECT_TRUE(files_.removed.empty());
+}
+
+TEST_F(ConverterTest, ALineBeginningWithNulOutsideACutListIsSkipped) {
+  // It reads as empty, but the report goes on.
+  const std::string nul_line("\0 notes\r\n", 10);
+  const std::string summary_page = "\fSTAND SUMMARY\r\n\r\nALL STANDS\r\n" + nul_line;
+  EXPECT_TRUE(Convert("SYLVAX\r\n" + nul_line + CutList("0042", "1998", kThreeTrees) +
+                          summary_page + CutList("0107", "2003", kThreeTrees),
+                      false, false));
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(counts_.cut_lists, 2);
+  EXPECT_EQ(LineCount(files_.files[Out("0042_1998.txt")]), 4u);
+  EXPECT_EQ(LineCount(files_.files[Out("0107_2003.txt")]), 4u);
+}
+
+TEST_F(ConverterTest, AReportWithCarriageReturnLineEndsConvertsAsOneWithCRLF) {
+  std::string report = CutList("0042", "1998", kThreeTrees) + CutList("0107", "2003", kThreeTrees);
+  EXPECT_TRUE(Convert(report, false, false));
+  const std::map<std::string, std::string> with_crlf = files_.files;
+
+  for (std::size_t at = report.find("\r\n"); at != std::string::npos; at = report.find("\r\n", at)) {
+    report.erase(at + 1, 1);
+  }
+  files_ = MemoryFiles();
+  EXPECT_TRUE(Convert(report, false, false));
+  EXPECT_EQ(files_.files, with_crlf);
+  EXPECT_EQ(counts_.trees, 6);
 }
 
 #ifdef __linux__

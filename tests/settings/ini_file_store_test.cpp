@@ -106,6 +106,80 @@ TEST(IniFileStore, AFolderInPlaceOfTheFileGivesDefaultsAndTakesNoWrites) {
   EXPECT_TRUE(fs::is_directory(temp.path() / "canopex.ini"));
 }
 
+// The entries a conversion run writes: the layout and the results.
+void WriteAsARunDoes(SettingsStore& store) {
+  for (const IntSetting& setting :
+       {settings::kTreeIdStart, settings::kTreeIdLen, settings::kSpeciesStart,
+        settings::kSpeciesLen, settings::kTpaStart, settings::kTpaLen, settings::kDiamStart,
+        settings::kDiamLen, settings::kHeightStart, settings::kHeightLen,
+        settings::kCrownRatioStart, settings::kCrownRatioLen, settings::kCutListCount,
+        settings::kTreesCount, settings::kTreesTPAZeroCount, settings::kTreesBelowDiamCount}) {
+    EXPECT_TRUE(WriteSetting(store, setting, 1)) << setting.key;
+  }
+  EXPECT_TRUE(WriteSetting(store, settings::kCutListIndicator, "'COMPLETE CUT  LIST'"));
+  EXPECT_TRUE(WriteSetting(store, settings::kErrMessage, ""));
+}
+
+TEST(IniFileStore, OddFilesKeepEveryByteThroughARunsWrites) {
+  using namespace std::string_literals;
+  const std::string hand_set =
+      "[Setup]\r\nOutputCrownRatio=1\r\nTreeHtClasses=0\r\nDumpTreeLists=0\r\nCreateDir=1\r\n";
+  const std::string megabyte(1 << 20, 'v');
+  const struct {
+    const char* what;
+    std::string text;  // without TreeList and Results, which the run writes
+  } cases[] = {
+      {"NUL and other control bytes",
+       hand_set + "odd\0line=\0\x01\x02\x1a\r\n\0\r\n[Mine]\r\nK=v\0w\r\n"s},
+      {"bytes that are no UTF-8", "\xEF\xBB\xBF" + hand_set + "\x80\xC3\x28\xFF=\xFE\r\n"},
+      {"a value of one megabyte", hand_set + "Mine=" + megabyte + "\r\n[Mine]\r\nNote=kept\r\n"},
+      {"a section of the same name twice", hand_set + "[Setup]\r\nOutputCrownRatio=0\r\n"},
+      {"no line end at the end", hand_set + "Last=line"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::TempFolder temp;
+    testing::WriteFileBytes(temp / "canopex.ini", c.text);
+    IniFileStore store(temp / "canopex.ini");
+    EXPECT_EQ(ReadSetting(store, settings::kOutputCrownRatio), 1);
+    EXPECT_EQ(ReadSetting(store, settings::kTreeHtClasses), 0);
+    WriteAsARunDoes(store);
+    const std::string after = testing::FileBytes(store.path());
+    EXPECT_EQ(after.substr(0, c.text.size()), c.text) << "the new entries go after every old byte";
+    EXPECT_NE(after.find("[Results]"), std::string::npos);
+    EXPECT_EQ(ReadSetting(store, settings::kCutListCount), 1);
+    EXPECT_EQ(ReadSetting(store, settings::kCreateDir), 1);
+  }
+}
+
+TEST(IniFileStore, AOneMegabyteValueIsReadCutAndReplacedWhole) {
+  testing::TempFolder temp;
+  const std::string megabyte(1 << 20, 'e');
+  testing::WriteFileBytes(temp / "canopex.ini", "[Results]\nErrMessage=" + megabyte + "\nTreesCount=3\n");
+  IniFileStore store(temp / "canopex.ini");
+  EXPECT_EQ(ReadSetting(store, settings::kErrMessage), megabyte.substr(0, kMaxSettingLength));
+  EXPECT_TRUE(WriteSetting(store, settings::kErrMessage, "short"));
+  EXPECT_EQ(testing::FileBytes(store.path()), "[Results]\nErrMessage=short\nTreesCount=3\n");
+}
+
+#ifndef _WIN32
+TEST(IniFileStore, AFileThatCannotGetItsTemporaryNeighbourStaysWhole) {
+  // The temporary file is named after the settings file plus 7 characters:
+  // past the longest file name the system takes, so it cannot be made, not
+  // even by root.
+  testing::TempFolder temp;
+  const std::string name = std::string(250, 's') + ".ini";
+  const std::string before = "[Setup]\nOutputCrownRatio=1\n; mine\n";
+  testing::WriteFileBytes(temp / name, before);
+  ASSERT_EQ(testing::FileBytes(temp / name), before);
+  IniFileStore store(temp / name);
+  EXPECT_FALSE(WriteSetting(store, settings::kCutListCount, 2));
+  EXPECT_EQ(testing::FileBytes(store.path()), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1)
+      << "nothing left beside it";
+}
+#endif
+
 TEST(MemorySettingsStore, AppliesTheSameRulesWithoutADisk) {
   MemorySettingsStore store("[TreeList]\nTreeId_Len=12abc\nTPA_Len=\n");
   EXPECT_EQ(ReadSetting(store, settings::kTreeIdLen), 12);

@@ -93,6 +93,63 @@ TEST(OutputFile, RemoveTakesOnlyRegularFiles) {
   EXPECT_TRUE(fs::is_directory(temp.path() / "empty folder"));
 }
 
+TEST(OutputFile, TheStepsOneByOne) {
+  testing::TempFolder temp;
+  const std::string path = temp / "stand.txt";
+  OutputFile file = OutputFile::Open(path, OutputFile::Mode::Append, {});
+  ASSERT_TRUE(file.is_open());
+  EXPECT_TRUE(file.Write("a\r\n"));
+  OutputFile moved = std::move(file);
+  EXPECT_FALSE(file.is_open());
+  EXPECT_FALSE(file.Write("lost")) << "a moved-from file writes nothing";
+  EXPECT_TRUE(moved.Write("b\r\n"));
+  EXPECT_TRUE(moved.Close());
+  EXPECT_FALSE(moved.Close()) << "closed once only";
+  EXPECT_FALSE(moved.Write("c"));
+  EXPECT_EQ(FileBytes(path), "a\r\nb\r\n");
+
+  {
+    OutputFile overwrite = OutputFile::Open(path, OutputFile::Mode::Overwrite, {});
+    EXPECT_TRUE(overwrite.Write("new"));
+  }  // closed by its destructor
+  EXPECT_EQ(FileBytes(path), "new");
+  EXPECT_FALSE(OutputFile::Open(temp / "missing/stand.txt", OutputFile::Mode::Append, {}).is_open());
+}
+
+TEST(OutputFile, RemoveSaysWhetherAFileIsStillThere) {
+  testing::TempFolder temp;
+  WriteFileBytes(temp / "report.trl", "report");
+  const FileIdentity guarded = IdentityOfPath(temp / "report.trl");
+  WriteFileBytes(temp / "stand.txt", "old");
+  WriteFileBytes(temp / "read-only.txt", "kept");
+  fs::permissions(temp.path() / "read-only.txt",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  fs::create_directory(temp.path() / "folder");
+#ifndef _WIN32
+  fs::create_symlink(temp.path() / "read-only.txt", temp.path() / "link.txt");
+#endif
+  const struct {
+    const char* name;
+    bool removed;  // the result
+    bool there;    // still there afterwards
+  } cases[] = {
+      {"missing.txt", true, false},    {"stand.txt", true, false},
+      {"folder", true, true},          {"read-only.txt", false, true},
+      {"report.trl", false, true},
+#ifndef _WIN32
+      {"link.txt", true, false},  // the link goes, not the file behind it
+#endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(RemoveReplaceableFile(temp / c.name, guarded), c.removed);
+    EXPECT_EQ(fs::exists(fs::symlink_status(temp.path() / c.name)), c.there);
+  }
+  EXPECT_EQ(FileBytes(temp / "read-only.txt"), "kept");
+  fs::permissions(temp.path() / "read-only.txt", fs::perms::owner_write, fs::perm_options::add);
+}
+
 #ifndef _WIN32
 TEST(OutputFile, AFullDiskIsAFailure) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
