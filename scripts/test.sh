@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the three builds (Linux; Linux under AddressSanitizer and
 # UndefinedBehaviorSanitizer; 32-bit Windows cross-built with MinGW-w64) and
-# runs every test; the Windows tests run under Wine.
+# runs every test; the Windows tests run under Wine. Then each fuzz target
+# runs for 20 s (fuzz/run.sh).
 # Fails when a test fails or when a build ran no test at all.
 set -eu
 cd "$(dirname "$0")/.."
@@ -16,3 +17,8 @@ for preset in linux asan windows; do
   echo "== $preset: test"
   ctest --preset "$preset" --parallel "$jobs" --no-tests=error
 done
+
+# A short run of each fuzz target (clang, libFuzzer) on a copy of its corpus;
+# fails when one finds a crash, leak, hang or failed check.
+echo "== fuzz: each target for 20 s"
+fuzz/run.sh --all 20

@@ -157,19 +157,33 @@ IniDocument::SetOutcome IniDocument::Set(std::string_view section, std::string_v
     return SetOutcome::Changed;
   }
 
+  const std::size_t at = entry.section_found ? entry.section_end : text_.size();
+  const std::string new_line = NewLineAt(at);
   std::string entry_line(key);
-  entry_line.append("=").append(value).append(new_line_);
+  entry_line.append("=").append(value).append(new_line);
   if (entry.section_found) {
-    if (!entry.section_end_terminated) entry_line.insert(0, new_line_);
-    text_.insert(entry.section_end, entry_line);
+    if (!entry.section_end_terminated) entry_line.insert(0, new_line);
+    text_.insert(at, entry_line);
     return SetOutcome::Changed;
   }
   if (!text_.empty()) {
-    if (text_.back() != '\n' && text_.back() != '\r') text_ += new_line_;
-    text_ += new_line_;  // a blank line between sections
+    if (text_.back() != '\n' && text_.back() != '\r') text_ += new_line;
+    text_ += new_line;  // a blank line between sections
   }
-  text_.append("[").append(section).append("]").append(new_line_).append(entry_line);
+  text_.append("[").append(section).append("]").append(new_line).append(entry_line);
   return SetOutcome::Changed;
+}
+
+std::string IniDocument::NewLineAt(std::size_t position) const {
+  // After the last LF lines end at CR: an LF added there would join the
+  // lines before it into one.
+  if (text_.find('\n', position) == std::string::npos) {
+    const std::size_t last_lf = text_.rfind('\n');
+    const std::size_t tail = last_lf == std::string::npos ? 0 : last_lf + 1;
+    const std::size_t cr = text_.find('\r', tail);
+    if (cr != std::string::npos && cr < position) return "\r";
+  }
+  return new_line_;
 }
 
 std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int32_t fallback) {

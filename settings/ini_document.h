@@ -2,9 +2,9 @@
 // system's profile functions. It works on a string, so the rules are tested
 // without touching the disk; IniFileStore adds the file.
 //
-// Reading follows the profile rules: lines end with LF (a text without any LF
-// is split at CR); white space (and the DOS end-of-file mark 0x1A) around
-// lines, names and values is ignored; "[name]" opens a section (blanks
+// Reading follows the profile rules: lines end with LF, and after the last LF
+// (so in a text without any LF, everywhere) at CR; white space (and the DOS
+// end-of-file mark 0x1A) around lines, names and values is ignored; "[name]" opens a section (blanks
 // inside the brackets and text after the last "]" are ignored); section and key names match without regard to
 // ASCII letter case; lines before the first section belong to no section;
 // only the first section of a name and the first key of a name in it count.
@@ -12,6 +12,8 @@
 // Writing changes only what it must: the value of an existing key is
 // replaced where it stands, a new key goes after the last line of its
 // section, a new section goes at the end of the text. Every other byte stays.
+// Added lines end as the text's first line does, but after the last LF with
+// a CR, so that they do not join the lines there into one.
 #pragma once
 
 #include <cstdint>
@@ -47,6 +49,8 @@ class IniDocument {
  private:
   struct Entry;
   Entry Locate(std::string_view section, std::string_view key) const;
+  // The line end for lines added at `position`.
+  std::string NewLineAt(std::size_t position) const;
 
   std::string text_;
   std::string new_line_;

@@ -25,6 +25,7 @@ TEST(IniDocument, FindFollowsTheProfileRules) {
        "2.5"},
       {"CR LF lines", "[Setup]\r\nA=1\r\nB=2\r\n", "Setup", "B", "2"},
       {"CR-only lines", "[Setup]\rA=1\rB=2\r", "Setup", "B", "2"},
+      {"CR ends lines after the last LF", "[Setup]\nA=1\rB=2", "Setup", "B", "2"},
       {"no line end at the end", "[Setup]\nA=1", "Setup", "A", "1"},
       {"byte order mark", "\xEF\xBB\xBF[Setup]\nA=1\n", "Setup", "A", "1"},
       {"apostrophes", "[T]\nI='COMPLETE CUT  LIST'\n", "T", "I", "COMPLETE CUT  LIST"},
@@ -91,6 +92,16 @@ TEST(IniDocument, SetChangesOnlyWhatItMust) {
        "K=1\n[S]\nK=2\n"},
       {"same value leaves the text as it is", "[S]\nK = 'x'  \n", "S", "K", "'x'",
        "[S]\nK = 'x'  \n"},
+      // After the last LF lines end at CR; an added LF would make "K=1\rL=2"
+      // one line, K's value "1\rL=2".
+      {"new key after a CR-ended line past the last LF", "[S]\nK=1\r", "S", "L", "2",
+       "[S]\nK=1\rL=2\r"},
+      {"new key after CR-separated lines without final line end", "[S]\nK=1\rJ=2", "S", "L",
+       "3", "[S]\nK=1\rJ=2\rL=3\r"},
+      {"new section after CR-separated lines", "[S]\r\nK=1\rJ=2", "T", "L", "3",
+       "[S]\r\nK=1\rJ=2\r\r[T]\rL=3\r"},
+      {"LF lines before a CR-separated section stay LF", "[S]\nA=1\n[T]\rB=2", "S", "K", "1",
+       "[S]\nA=1\nK=1\n[T]\rB=2"},
   };
   for (const SetCase& c : cases) {
     SCOPED_TRACE(c.what);
