@@ -40,8 +40,10 @@ cmake --build --preset fuzz --parallel "$(nproc 2>/dev/null || echo 2)"
 
 project=$(pwd)
 # The targets write files for every input: a memory-backed folder, when
-# there is one, spares the disk.
-if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+# there is one with room (containers often give it only 64 MB), spares the
+# disk.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ] &&
+  [ "$(df -Pk /dev/shm | awk 'NR == 2 { print $4 }')" -ge 262144 ]; then
   TMPDIR=/dev/shm
   export TMPDIR
 fi
