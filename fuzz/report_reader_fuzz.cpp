@@ -16,16 +16,14 @@
 #include "conversion/report_line.h"
 #include "conversion/report_reader.h"
 #include "fuzz_support.h"
+#include "tests/support/report_reader_model.h"
 
 namespace {
 
 using canopex::fuzz::Escaped;
-
-struct Read {
-  std::string line;
-  bool at_end;
-  bool operator==(const Read&) const = default;
-};
+using canopex::testing::HasCrLineEnds;
+using canopex::testing::ModelReads;
+using canopex::testing::Read;
 
 std::string Describe(const std::vector<Read>& reads) {
   std::string text;
@@ -33,48 +31,6 @@ std::string Describe(const std::vector<Read>& reads) {
     text += "  \"" + Escaped(read.line) + (read.at_end ? "\" (end)\n" : "\"\n");
   }
   return text;
-}
-
-// Old Macintosh line ends: the first 64 KiB hold no LF, but a CR with more
-// text after it.
-bool HasCrLineEnds(std::string_view raw) {
-  const std::string_view first = raw.substr(0, 1 << 16);
-  const std::size_t cr = first.find('\r');
-  return first.find('\n') == first.npos && cr != first.npos && cr + 1 < first.size();
-}
-
-// The rules of ReadReportLine, written plainly: with old Macintosh line ends
-// (as the report's start decides) each CR reads as an LF, otherwise each CR
-// before an LF is dropped; then pieces of up to 255 characters ending after
-// an LF, each cut at its first NUL; the read that meets the end sets the end
-// state. Ends with the first empty read at the end (which may be a last line
-// of NULs).
-std::vector<Read> ModelReads(std::string_view raw, bool cr_line_ends) {
-  std::string text;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '\r' && cr_line_ends) {
-      text += '\n';
-      continue;
-    }
-    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    text += raw[i];
-  }
-  std::vector<Read> reads;
-  std::size_t at = 0;
-  for (;;) {
-    std::string piece;
-    bool hit_end = false;
-    while (piece.size() < canopex::kMaxReportLineLength) {
-      if (at == text.size()) {
-        hit_end = true;
-        break;
-      }
-      piece += text[at++];
-      if (piece.back() == '\n') break;
-    }
-    reads.push_back({piece.substr(0, piece.find('\0')), hit_end});
-    if (reads.back().line.empty() && hit_end) return reads;
-  }
 }
 
 // Reads until the first empty read at the end. Every read but the last

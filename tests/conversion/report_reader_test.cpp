@@ -8,27 +8,15 @@
 #include <vector>
 
 #include "support/file_bytes.h"
+#include "support/report_reader_model.h"
 #include "support/temp_folder.h"
 
 namespace canopex {
 namespace {
 
-struct Read {
-  std::string line;
-  bool at_end;
-  bool operator==(const Read&) const = default;
-};
+using testing::ModelReads;
+using testing::Read;
 
-std::ostream& operator<<(std::ostream& out, const Read& read) {
-  out << '"';
-  for (char c : read.line) {
-    if (c == '\n') out << "\\n";
-    else if (c == '\r') out << "\\r";
-    else if (static_cast<unsigned char>(c) < 0x20) out << "\\x" << std::hex << +c << std::dec;
-    else out << c;
-  }
-  return out << '"' << (read.at_end ? " (end)" : "");
-}
 
 // Reads until two empty lines in a row at the end (and at most 100000 reads).
 std::vector<Read> ReadAll(ReportReader& reader) {
@@ -39,32 +27,6 @@ std::vector<Read> ReadAll(ReportReader& reader) {
     if (line.empty() && reader.AtEnd()) break;
   }
   return reads;
-}
-
-// A plain model of the rules: drop each CR before an LF, then deliver pieces
-// of up to 255 characters ending after an LF, as fgets does; each cut at NUL.
-std::vector<Read> ModelReads(const std::string& raw) {
-  std::string text;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    text += raw[i];
-  }
-  std::vector<Read> reads;
-  std::size_t at = 0;
-  for (;;) {
-    std::string piece;
-    bool hit_end = false;
-    while (piece.size() < 255) {
-      if (at == text.size()) {
-        hit_end = true;
-        break;
-      }
-      piece += text[at++];
-      if (piece.back() == '\n') break;
-    }
-    reads.push_back({piece.substr(0, piece.find('\0')), hit_end});
-    if (piece.empty()) return reads;
-  }
 }
 
 std::vector<Read> ReadFromMemory(const std::string& text) {
