@@ -26,8 +26,9 @@ struct FileIdentity {
 FileIdentity IdentityOfOpenFile(std::FILE* file);
 
 // Sole owner of a file open for writing: move-only, closed by its destructor
-// (which cannot report a failed close: call Close for that). AppendToFile and
-// OverwriteFile are its three steps, open, write and close, in one call.
+// (which cannot report a failed close: call Close for that). The converter
+// runs its three steps, open, write and close, once per line
+// (DiskFileOperations in conversion/file_operations.h).
 class OutputFile {
  public:
   enum class Mode {
@@ -68,15 +69,6 @@ class OutputFile {
 
   std::intptr_t handle_ = kNone;  // a descriptor on POSIX, a HANDLE on Windows
 };
-
-// Opens `path` for appending (creating it when missing), writes `bytes` and
-// closes it again. True only when every byte was written and the file closed
-// without error. Fails without writing when the file is `guarded`.
-bool AppendToFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded);
-
-// Creates `path` or empties it, writes `bytes` and closes it. Same result
-// rules as AppendToFile; the guarded file is neither emptied nor written.
-bool OverwriteFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded);
 
 // Deletes the file at `path` so that it can be written afresh, when it is a
 // regular file (other than the guarded one) or a symbolic link, which is

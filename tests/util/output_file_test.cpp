@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "conversion/file_operations.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
 #include "util/stdio_file.h"
@@ -14,6 +15,14 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FileBytes;
 using testing::WriteFileBytes;
+
+// The converter's open, write and close of a whole line or dump.
+bool AppendToFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
+  return DiskFileOperations().Append(path, bytes, guarded);
+}
+bool OverwriteFile(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
+  return DiskFileOperations().Overwrite(path, bytes, guarded);
+}
 
 // The identity of the file at `path`, as the converter takes it from the
 // open report.
