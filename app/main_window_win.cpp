@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "resources/resource.h"
+#include "ui/dialog_layout.h"
 #include "ui/win/about_dlg_win.h"
 
 namespace canopex {
@@ -18,9 +19,10 @@ BOOL MainWindow::OnInitDialog() {
   AddAboutToSystemMenu();
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  for (const int label : {IDC_STEP1_LABEL, IDC_STEP2_LABEL, IDC_STEP3_LABEL, IDC_STEP4_LABEL}) {
-    SendDlgItemMessageA(hwnd(), label, WM_SETFONT, reinterpret_cast<WPARAM>(step_label_font_),
-                        TRUE);
+  for (const DialogControl& control : MainDialogLayout().controls) {
+    if (control.kind != ControlKind::StepLabel) continue;
+    SendDlgItemMessageA(hwnd(), control.id, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(step_label_font_), TRUE);
   }
   dialog_.InitializeControls();
   return TRUE;
