@@ -1,0 +1,372 @@
+// The Linux program's windows in process, on a virtual X screen: the main
+// dialog built from the template's table, the platform operations reaching
+// their controls, the modal boxes and choosers as the logic asks for them,
+// the context menu and the About box. The logic's decisions are tested
+// through CanopexDlg elsewhere.
+#include "app/main_window_wx.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "settings/settings_store.h"
+#include "support/temp_folder.h"
+#include "tests/ui/wx/modal_catcher.h"
+#include "ui/about_text.h"
+#include "ui/canopex_dlg.h"
+#include "ui/wx/about_dlg_wx.h"
+#include "ui/wx/gtk_widgets.h"
+#include "ui/wx/wx_dialog_platform.h"
+#include "ui/wx/wx_text.h"
+
+namespace canopex {
+namespace {
+
+using testing::ModalCatcher;
+using testing::TempFolder;
+
+constexpr char kProgramName[] = "canopex";
+constexpr int kExitId = 2;
+
+// A main window over a settings file of its own.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest()
+      : settings_(OpenSettingsStore(folder_ / "canopex.ini")),
+        fonts_(DesktopDialogFonts()),
+        units_(DialogUnitsOf(fonts_.text)) {}
+
+  // Shown, as modal boxes take only a shown window as their parent.
+  std::unique_ptr<MainWindow> NewWindow() {
+    auto window = std::make_unique<MainWindow>(*settings_, fonts_, units_, wxIconBundle(),
+                                               kProgramName);
+    window->Show();
+    return window;
+  }
+
+  TempFolder folder_;
+  std::unique_ptr<SettingsStore> settings_;
+  DialogFonts fonts_;
+  DialogUnits units_;
+};
+
+std::string Utf8(const wxString& text) { return FromWxText(text); }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// What a command prints on its first line, for values the test must not
+// take from the code under test.
+std::string FirstLineOf(const char* command) {
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command, "r"), pclose);
+  char line[512] = {};
+  if (!pipe || fgets(line, sizeof line, pipe.get()) == nullptr) return {};
+  std::string text = line;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+// The label of a control that the layout gives no id.
+wxWindow* ChildWithLabel(wxWindow& window, const char* text) {
+  for (wxWindow* child : window.GetChildren()) {
+    if (Utf8(child->GetLabel()) == text) return child;
+  }
+  return nullptr;
+}
+
+bool KindMatches(wxWindow* control, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::StepLabel: return dynamic_cast<wxStaticText*>(control) != nullptr;
+    case ControlKind::Edit:
+    case ControlKind::ReadOnlyEdit: {
+      auto* field = dynamic_cast<wxTextCtrl*>(control);
+      return field != nullptr && field->IsEditable() == (kind == ControlKind::Edit);
+    }
+    case ControlKind::Button:
+    case ControlKind::DefaultButton: return dynamic_cast<wxButton*>(control) != nullptr;
+    case ControlKind::CheckBox: return dynamic_cast<wxCheckBox*>(control) != nullptr;
+    case ControlKind::Icon: return true;
+  }
+  return false;
+}
+
+TEST_F(MainWindowTest, BuildsEveryControlOfTheTemplateWhereItSays) {
+  const auto window = NewWindow();
+  EXPECT_EQ(Utf8(window->GetTitle()), "Canopex");
+  EXPECT_EQ(window->GetClientSize(), wxSize(units_.X(523), units_.Y(318)));
+
+  for (const DialogControl& c : MainDialogLayout().controls) {
+    SCOPED_TRACE(std::string("control ") + std::to_string(c.id) + " \"" + c.text + "\"");
+    wxWindow* control = c.id >= 0 ? window->FindWindow(c.id) : ChildWithLabel(*window, c.text);
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(KindMatches(control, c.kind));
+    EXPECT_EQ(control->GetRect(), units_.Rect(c));
+    if (c.kind != ControlKind::Edit && c.kind != ControlKind::ReadOnlyEdit) {
+      EXPECT_EQ(Utf8(dynamic_cast<wxStaticText*>(control) != nullptr
+                         ? static_cast<wxStaticText*>(control)->GetLabelText()
+                         : control->GetLabel()),
+                c.text);
+    }
+    const bool bold = control->GetFont().GetWeight() == wxFONTWEIGHT_BOLD;
+    EXPECT_EQ(bold, c.kind == ControlKind::StepLabel);
+    // GTK measures a text once the control has its font.
+    EXPECT_TRUE(TextFitsItsBox(*control)) << "the text does not fit its box";
+  }
+  EXPECT_FALSE(window->FindWindow(IDC_CREATE_SUB_FOLDER)->IsShown());
+  EXPECT_LE(window->fonts().text.GetFractionalPointSize(), fonts_.text.GetFractionalPointSize());
+}
+
+TEST_F(MainWindowTest, PlatformOperationsReachTheirControls) {
+  const auto window = NewWindow();
+  WxDialogPlatform platform(*window, kProgramName);
+  const std::string text = "Stand Sch\xF6nbuch & 42";
+  const std::string shown = "Stand Sch\xEF\xBF\xBDnbuch & 42";
+
+  for (const Control control :
+       {Control::InputFile, Control::OutputFolder, Control::OutputFile, Control::MinDiameter,
+        Control::Results, Control::ErrorMessages}) {
+    SCOPED_TRACE(static_cast<int>(control));
+    wxWindow* item = window->FindWindow(static_cast<int>(control));
+    ASSERT_NE(item, nullptr);
+    platform.SetControlText(control, text);
+    const wxString on_screen = dynamic_cast<wxTextCtrl*>(item) != nullptr
+                                   ? static_cast<wxTextCtrl*>(item)->GetValue()
+                                   : static_cast<wxStaticText*>(item)->GetLabelText();
+    EXPECT_EQ(Utf8(on_screen), shown);
+    EXPECT_EQ(platform.ControlText(control), shown);
+
+    platform.EnableControl(control, false);
+    EXPECT_FALSE(item->IsEnabled());
+    platform.EnableControl(control, true);
+    EXPECT_TRUE(item->IsEnabled());
+  }
+
+  for (const Control control : {Control::Compress, Control::CreateSubFolder}) {
+    SCOPED_TRACE(static_cast<int>(control));
+    auto* box = dynamic_cast<wxCheckBox*>(window->FindWindow(static_cast<int>(control)));
+    ASSERT_NE(box, nullptr);
+    for (const bool checked : {true, false, true}) {
+      platform.SetChecked(control, checked);
+      EXPECT_EQ(box->GetValue(), checked);
+      EXPECT_EQ(platform.IsChecked(control), checked);
+    }
+    for (const bool shown_now : {false, true}) {
+      platform.ShowControl(control, shown_now);
+      EXPECT_EQ(box->IsShown(), shown_now);
+    }
+  }
+
+  wxWindow* run = window->FindWindow(IDC_RUN);
+  platform.EnableControl(Control::Run, false);
+  EXPECT_FALSE(run->IsEnabled());
+
+  EXPECT_FALSE(wxIsBusy());
+  platform.BeginWaitCursor();
+  EXPECT_TRUE(wxIsBusy());
+  platform.EndWaitCursor();
+  EXPECT_FALSE(wxIsBusy());
+  // An unmatched end leaves the cursor alone.
+  platform.EndWaitCursor();
+  EXPECT_FALSE(wxIsBusy());
+}
+
+TEST_F(MainWindowTest, MessageBoxShowsEveryTextWithTitleAndIcon) {
+  const auto window = NewWindow();
+  WxDialogPlatform platform(*window, kProgramName);
+  std::string message, caption;
+  long style = 0;
+  wxWindow* parent = nullptr;
+  ModalCatcher catcher([&](wxDialog& dialog) {
+    auto& box = dynamic_cast<wxMessageDialog&>(dialog);
+    message = Utf8(box.GetMessage());
+    caption = Utf8(box.GetTitle());
+    style = box.GetMessageDialogStyle();
+    parent = box.GetParent();
+    return wxID_OK;
+  });
+
+  platform.ShowMessage("Cannot write stand file:\n\n/data/Sch\xF6nbuch_1998.txt");
+  EXPECT_EQ(catcher.caught(), 1);
+  EXPECT_EQ(message, "Cannot write stand file:\n\n/data/Sch\xEF\xBF\xBDnbuch_1998.txt");
+  EXPECT_EQ(caption, kProgramName);
+  EXPECT_EQ(style & (wxOK | wxCANCEL | wxYES_NO), wxOK);
+  EXPECT_NE(style & wxICON_EXCLAMATION, 0);
+  EXPECT_EQ(parent, window.get());
+}
+
+
+
+GtkWindow* TransientParentOf(wxDialog& dialog) {
+  return gtk_window_get_transient_for(GTK_WINDOW(dialog.GetHandle()));
+}
+
+// What a chooser returns is the GTK dialog's business; the program's use of
+// it is run with the mouse and keyboard by the program's end-to-end test.
+TEST_F(MainWindowTest, FileChoosersOpenAsTheLogicAsks) {
+  const auto window = NewWindow();
+  WxDialogPlatform platform(*window, kProgramName);
+  const std::string folder = folder_.path().string() + "/";
+
+  const struct {
+    const char* name;
+    ChooserRequest request;
+    std::string title, wildcard, directory, file_name;
+    long style;
+  } cases[] = {
+      {"input", InputFileChooser(folder + "stand 7.trl"), "Select Sylvax Input File",
+       "Sylvax Tree List (*.trl)|*.trl|All Files (*.*)|*", folder, "stand 7.trl",
+       wxFD_OPEN | wxFD_FILE_MUST_EXIST},
+      {"output file", OutputFileChooser(folder + "all.txt"), "Save As",
+       "Stand Text File (*.txt)|*.txt|All Files (*.*)|*", folder, "all.txt",
+       wxFD_SAVE | wxFD_OVERWRITE_PROMPT},
+      {"no output file yet", OutputFileChooser(""), "Save As",
+       "Stand Text File (*.txt)|*.txt|All Files (*.*)|*", "", "",
+       wxFD_SAVE | wxFD_OVERWRITE_PROMPT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ModalCatcher catcher([&](wxDialog& dialog) {
+      auto& chooser = dynamic_cast<wxFileDialog&>(dialog);
+      EXPECT_EQ(TransientParentOf(chooser), GTK_WINDOW(window->GetHandle()));
+      EXPECT_EQ(Utf8(chooser.GetMessage()), c.title);
+      EXPECT_EQ(Utf8(chooser.GetWildcard()), c.wildcard);
+      EXPECT_EQ(FromWxPath(chooser.GetDirectory()), c.directory);
+      EXPECT_EQ(FromWxPath(chooser.GetFilename()), c.file_name);
+      EXPECT_EQ(chooser.GetWindowStyle() & (wxFD_OPEN | wxFD_SAVE | wxFD_OVERWRITE_PROMPT |
+                                            wxFD_FILE_MUST_EXIST),
+                c.style);
+      return wxID_CANCEL;
+    });
+    EXPECT_EQ(platform.Choose(c.request), std::nullopt);
+    EXPECT_EQ(catcher.caught(), 1);
+  }
+}
+
+std::string GtkButtonLabel(GtkWidget* dialog, int response) {
+  GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), response);
+  return button != nullptr ? gtk_button_get_label(GTK_BUTTON(button)) : "";
+}
+
+TEST_F(MainWindowTest, FolderChooserSaysSelectAndShowsTheHint) {
+  const auto window = NewWindow();
+  WxDialogPlatform platform(*window, kProgramName);
+  ModalCatcher catcher([&](wxDialog& dialog) {
+    auto& chooser = dynamic_cast<wxDirDialog&>(dialog);
+    EXPECT_EQ(TransientParentOf(chooser), GTK_WINDOW(window->GetHandle()));
+    EXPECT_EQ(Utf8(chooser.GetMessage()), "Select Folder");
+    GtkWidget* widget = chooser.GetHandle();
+    EXPECT_EQ(GtkButtonLabel(widget, GTK_RESPONSE_ACCEPT), "_Select");
+    GtkWidget* hint = gtk_file_chooser_get_extra_widget(GTK_FILE_CHOOSER(widget));
+    EXPECT_TRUE(hint != nullptr && GTK_IS_LABEL(hint) &&
+                std::string(gtk_label_get_text(GTK_LABEL(hint))) ==
+                    "  Open the folder where the stand files will be stored.");
+    return wxID_CANCEL;
+  });
+  EXPECT_EQ(platform.Choose(OutputFolderChooser(folder_.path().string())), std::nullopt);
+  EXPECT_EQ(catcher.caught(), 1);
+}
+
+TEST_F(MainWindowTest, ContextMenuItemOpensTheAboutBox) {
+  const std::unique_ptr<wxMenu> menu = MainWindow::CreateContextMenu();
+  ASSERT_EQ(menu->GetMenuItemCount(), 1U);
+  const wxMenuItem* item = menu->FindItemByPosition(0);
+  EXPECT_EQ(item->GetId(), IDM_ABOUTBOX);
+  EXPECT_EQ(Utf8(item->GetItemLabel()), "&About Canopex...");
+
+  const auto window = NewWindow();
+  std::string title, text, ok_label;
+  ModalCatcher catcher([&](wxDialog& dialog) {
+    EXPECT_NE(dynamic_cast<CAboutDlg*>(&dialog), nullptr);
+    title = Utf8(dialog.GetTitle());
+    if (auto* label = dynamic_cast<wxStaticText*>(dialog.FindWindow(IDC_ABOUT_TEXT))) {
+      text = Utf8(label->GetLabelText());
+    }
+    if (auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(1))) ok_label = Utf8(ok->GetLabel());
+    EXPECT_TRUE(EveryTextFits(dialog));
+    return wxID_OK;
+  });
+  wxCommandEvent choice(wxEVT_MENU, IDM_ABOUTBOX);
+  window->ProcessWindowEvent(choice);
+  ASSERT_EQ(catcher.caught(), 1);
+
+  EXPECT_EQ(title, "About Canopex");
+  EXPECT_EQ(ok_label, "OK");
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_EQ(lines.size(), 10U) << text;
+  EXPECT_EQ(lines[0], "Canopex: tree list reports to stand files");
+  EXPECT_EQ(lines[2], "Program version: " CANOPEX_VERSION " ");
+  EXPECT_EQ(lines[4], "The Canopex developers");
+  EXPECT_EQ(lines[6], "Copyright (C) 2026 The Canopex developers");
+  EXPECT_EQ(lines[8], FirstLineOf("uname -n"));
+  EXPECT_EQ(lines[9], FirstLineOf("uname -sr"));
+  for (const std::size_t blank : {1U, 3U, 5U, 7U}) EXPECT_EQ(lines[blank], "");
+}
+
+TEST_F(MainWindowTest, ExitEscapeAndTheCloseBoxCloseTheWindow) {
+  const struct {
+    const char* name;
+    std::function<void(MainWindow&)> act;
+  } cases[] = {
+      {"Exit",
+       [](MainWindow& w) {
+         wxCommandEvent click(wxEVT_BUTTON, kExitId);
+         click.SetEventObject(w.FindWindow(kExitId));
+         w.FindWindow(kExitId)->ProcessWindowEvent(click);
+       }},
+      {"Escape",
+       [](MainWindow& w) {
+         wxKeyEvent escape(wxEVT_CHAR_HOOK);
+         escape.m_keyCode = WXK_ESCAPE;
+         escape.SetEventObject(&w);
+         w.ProcessWindowEvent(escape);
+       }},
+      {"close box", [](MainWindow& w) { w.Close(); }},
+  };
+  constexpr int kStillOpen = -100;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto window = NewWindow();
+    window->CallAfter([&] { c.act(*window); });
+    // Ends a dialog that the action left open, so that the test fails
+    // rather than waits.
+    wxTimer failsafe;
+    failsafe.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { window->EndModal(kStillOpen); });
+    failsafe.StartOnce(5000);
+    EXPECT_EQ(window->ShowModal(), kExitId);
+  }
+}
+
+TEST_F(MainWindowTest, EnterPressesNoButton) {
+  const auto window = NewWindow();
+  EXPECT_EQ(window->GetDefaultItem(), nullptr);
+  EXPECT_EQ(gtk_window_get_default_widget(GTK_WINDOW(window->GetHandle())), nullptr);
+  for (wxWindow* child : window->GetChildren()) {
+    if (GtkWidget* widget = child->GetHandle(); widget != nullptr && GTK_IS_BUTTON(widget)) {
+      EXPECT_FALSE(gtk_widget_has_default(widget)) << Utf8(child->GetLabel());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace canopex

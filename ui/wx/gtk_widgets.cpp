@@ -1,0 +1,48 @@
+#include "ui/wx/gtk_widgets.h"
+
+#include <gtk/gtk.h>
+
+namespace canopex {
+
+void WrapLabelWords(wxStaticText& label) {
+  GtkWidget* widget = label.GetHandle();
+  if (widget == nullptr || !GTK_IS_LABEL(widget)) return;
+  gtk_label_set_line_wrap(GTK_LABEL(widget), TRUE);
+  gtk_label_set_line_wrap_mode(GTK_LABEL(widget), PANGO_WRAP_WORD_CHAR);
+}
+
+bool TextFitsItsBox(wxWindow& control) {
+  GtkWidget* widget = control.GetHandle();
+  if (widget == nullptr) return true;
+  const wxSize size = control.GetSize();
+  int minimum = 0, natural = 0;
+  if (GTK_IS_LABEL(widget)) {
+    gtk_widget_get_preferred_width(widget, &minimum, &natural);
+    if (minimum > size.x) return false;
+    gtk_widget_get_preferred_height_for_width(widget, size.x, &minimum, &natural);
+    return natural <= size.y;
+  }
+  if (GTK_IS_BUTTON(widget)) {
+    gtk_widget_get_preferred_width(widget, &minimum, &natural);
+    return natural <= size.x;
+  }
+  return true;
+}
+
+void AdaptFolderChooser(wxDirDialog& dialog, const std::string& hint,
+                        const std::string& accept_label) {
+  GtkWidget* widget = dialog.GetHandle();
+  if (widget == nullptr || !GTK_IS_FILE_CHOOSER_DIALOG(widget)) return;
+  GtkWidget* accept = gtk_dialog_get_widget_for_response(GTK_DIALOG(widget), GTK_RESPONSE_ACCEPT);
+  if (accept != nullptr && GTK_IS_BUTTON(accept)) {
+    gtk_button_set_label(GTK_BUTTON(accept), accept_label.c_str());
+    gtk_button_set_use_underline(GTK_BUTTON(accept), TRUE);
+  }
+  // The chooser owns the label from here on.
+  GtkWidget* hint_label = gtk_label_new(hint.c_str());
+  gtk_label_set_xalign(GTK_LABEL(hint_label), 0.0F);
+  gtk_widget_show(hint_label);
+  gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(widget), hint_label);
+}
+
+}  // namespace canopex

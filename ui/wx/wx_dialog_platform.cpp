@@ -1,0 +1,121 @@
+#include "ui/wx/wx_dialog_platform.h"
+
+#include <unistd.h>
+#include <wx/checkbox.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "ui/chooser_result.h"
+#include "ui/dialog_layout.h"
+#include "ui/file_filter.h"
+#include "ui/wx/gtk_widgets.h"
+#include "ui/wx/wx_text.h"
+#include "util/path_names.h"
+
+namespace canopex {
+namespace {
+
+// The folder chooser's accept button: GTK's own says "Open", which here
+// would mean stepping into the folder.
+constexpr char kSelectLabel[] = "_Select";
+
+}  // namespace
+
+wxWindow* WxDialogPlatform::Item(Control control) const {
+  return dialog_.FindWindow(static_cast<int>(control));
+}
+
+void WxDialogPlatform::SetControlText(Control control, const std::string& text) {
+  wxWindow* item = Item(control);
+  if (auto* field = dynamic_cast<wxTextCtrl*>(item)) {
+    field->ChangeValue(ToWxText(text));
+  } else if (auto* label = dynamic_cast<wxStaticText*>(item)) {
+    label->SetLabelText(ToWxText(text));
+  } else if (item != nullptr) {
+    item->SetLabel(ToWxText(text));
+  }
+}
+
+std::string WxDialogPlatform::ControlText(Control control) {
+  wxWindow* item = Item(control);
+  if (auto* field = dynamic_cast<wxTextCtrl*>(item)) return FromWxText(field->GetValue());
+  if (auto* label = dynamic_cast<wxStaticText*>(item)) return FromWxText(label->GetLabelText());
+  return item != nullptr ? FromWxText(item->GetLabel()) : std::string();
+}
+
+void WxDialogPlatform::EnableControl(Control control, bool enabled) {
+  if (wxWindow* item = Item(control)) item->Enable(enabled);
+}
+
+void WxDialogPlatform::SetChecked(Control control, bool checked) {
+  if (auto* box = dynamic_cast<wxCheckBox*>(Item(control))) box->SetValue(checked);
+}
+
+bool WxDialogPlatform::IsChecked(Control control) {
+  auto* box = dynamic_cast<wxCheckBox*>(Item(control));
+  return box != nullptr && box->GetValue();
+}
+
+void WxDialogPlatform::ShowControl(Control control, bool shown) {
+  if (wxWindow* item = Item(control)) item->Show(shown);
+}
+
+void WxDialogPlatform::ShowMessage(const std::string& text) {
+  // The box shows the arrow while it is open, and the wait cursor returns
+  // after it; wx suspends a busy cursor for a modal dialog.
+  wxMessageBox(ToWxText(text), ToWxText(program_name_), wxOK | wxICON_EXCLAMATION, &dialog_);
+}
+
+void WxDialogPlatform::BeginWaitCursor() {
+  ++wait_depth_;
+  wxBeginBusyCursor();
+}
+
+void WxDialogPlatform::EndWaitCursor() {
+  if (wait_depth_ == 0) return;
+  --wait_depth_;
+  wxEndBusyCursor();
+}
+
+std::optional<std::string> WxDialogPlatform::Choose(const ChooserRequest& request) {
+  return request.kind == ChooserKind::Folder ? ChooseFolder(request) : ChooseFile(request);
+}
+
+std::optional<std::string> WxDialogPlatform::ChooseFile(const ChooserRequest& request) {
+  const bool save = request.kind == ChooserKind::SaveFile;
+  long style = save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
+  if (save && (request.flags & chooser_flags::kOverwritePrompt) != 0) {
+    style |= wxFD_OVERWRITE_PROMPT;
+  }
+  // Windows' own title of a save chooser that is given none.
+  const wxString title = !request.title.empty() ? ToWxText(request.title)
+                         : save                 ? wxString("Save As")
+                                                : wxString("Open");
+  // Every chooser belongs to the dialog here: a GTK dialog without a parent
+  // may open behind it and leaves it usable meanwhile.
+  wxFileDialog chooser(&dialog_, title, ToWxPath(FolderOf(request.initial_directory)),
+                       ToWxPath(FileNameOf(request.initial_file_name)),
+                       ToWxText(WildcardOfFilter(request.filter, true)), style);
+  if (chooser.ShowModal() != wxID_OK) return std::nullopt;
+  const std::string path = FromWxPath(chooser.GetPath());
+  return save ? WithDefaultExtension(path, request.default_extension) : path;
+}
+
+std::optional<std::string> WxDialogPlatform::ChooseFolder(const ChooserRequest& request) {
+  wxDirDialog chooser(&dialog_, ToWxText(request.title), ToWxPath(request.initial_directory),
+                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  AdaptFolderChooser(chooser, FolderHintLayout().controls[0].text, kSelectLabel);
+  if (chooser.ShowModal() != wxID_OK) return std::nullopt;
+  return FolderWithoutTrailingSeparator(FromWxPath(chooser.GetPath()));
+}
+
+void WxDialogPlatform::ChangeCurrentDirectory(const std::string& path) {
+  // Failure is of no consequence: the chooser opens elsewhere.
+  [[maybe_unused]] const int result = ::chdir(path.c_str());
+}
+
+}  // namespace canopex
