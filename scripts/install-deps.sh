@@ -2,13 +2,14 @@
 # Installs the Debian 12 packages that building and testing Canopex needs,
 # and only those that are missing; quick when everything is there.
 # Usage: scripts/install-deps.sh run|test
-#   run:  what building the Linux programs needs
+#   run:  what building the Linux programs needs (wxWidgets on GTK 3 for
+#         the window)
 #   test: all of it, with the Windows cross-build, Wine, the test locales,
 #         the virtual X screen on which the window tests run, and clang with
 #         libFuzzer for the fuzz targets
 set -eu
 
-packages="cmake g++ make libcli11-dev"
+packages="cmake g++ make pkg-config libcli11-dev libwxgtk3.2-dev libgtk-3-dev"
 if [ "${1:-test}" = test ]; then
   packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool time"
   packages="$packages clang libclang-rt-14-dev"

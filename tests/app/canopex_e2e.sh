@@ -1,0 +1,146 @@
+#!/bin/sh
+# Uses the Linux program canopex as a user would, on a virtual X screen:
+# with a settings file beside it naming the sample report and an output
+# folder, it opens the About box from the context menu (right click, then
+# Shift+F10), checks that Enter closes nothing, presses Run with the mouse
+# and Exit, and checks the stand files and the settings file. It does so
+# under the C locale and under a German one, whose decimal comma must not
+# reach the stand files.
+# Usage: canopex_e2e.sh CANOPEX WINDOW_PROBE SOURCE_DIR
+set -eu
+if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
+  # GTK keeps the choosers' settings in memory rather than in dconf.
+  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+fi
+exe=$1 probe=$2 source=$3
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# Polls a command until it succeeds, for at most 30 seconds.
+wait_for() {
+  tries=0
+  until "$@" >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -lt 60 ] || return 1
+    sleep 0.5
+  done
+}
+window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
+no_window_named() { ! window_named "$1"; }
+# Moves the pointer to a point of the main window given by the probe.
+point_at() {
+  # shellcheck disable=SC2046  # "X Y"
+  set -- $("$probe" "$@") || fail "the probe failed: $*"
+  eval "$(xdotool getwindowgeometry --shell "$main_window")"
+  xdotool mousemove --sync $((X + $1)) $((Y + $2))
+}
+click() {
+  point_at center "$1"
+  xdotool click 1
+}
+# Opens the About box from the open context menu, checks it and closes it
+# with the key given.
+about_box_from_menu() {
+  sleep 0.5
+  xdotool key Down
+  sleep 0.3
+  xdotool key Return
+  wait_for window_named "About Canopex" || fail "the context menu did not open the About box"
+  xdotool key "$1"
+  wait_for no_window_named "About Canopex" || fail "$1 did not close the About box"
+}
+
+[ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" = "," ] ||
+  fail "the locale de_DE.UTF-8 (with a decimal comma) is not installed"
+
+work=$(mktemp -d)
+program=""
+cleanup() {
+  [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$exe" "$work/canopex"
+cp "$source/samples/three-stands.trl" "$work/"
+expected="$source/tests/convert/cases/sample-report-compressed/expected/out"
+
+for locale in C de_DE.UTF-8; do
+  echo "Under LC_ALL=$locale"
+  rm -rf "$work/out" && mkdir "$work/out"
+  printf '[Setup]\nInputFile=%s\nOutputDir=%s\n[Custom]\nKeep=me\n' \
+    "$work/three-stands.trl" "$work/out" >"$work/canopex.ini"
+
+  LC_ALL=$locale "$work/canopex" &
+  program=$!
+  wait_for window_named Canopex || fail "the window did not open"
+  main_window=$(window_named Canopex)
+
+  if [ "$locale" = C ]; then
+    echo "About box from a right click on the background"
+    point_at point 470 15
+    xdotool click 3
+    about_box_from_menu Escape
+    # The first field has the focus; Tab takes it to its Browse button.
+    echo "About box from Shift+F10 on a button"
+    point_at point 470 15
+    xdotool key Tab shift+F10
+    about_box_from_menu Return
+    echo "A chooser closed with Escape"
+    click 1002
+    wait_for window_named "Select Sylvax Input File" || fail "Browse opened no chooser"
+    xdotool key Escape
+    wait_for no_window_named "Select Sylvax Input File" || fail "Escape left the chooser open"
+    echo "Enter in the minimum diameter field"
+    click 1015
+    xdotool key Return KP_Enter
+    sleep 1
+    kill -0 "$program" 2>/dev/null || fail "Enter closed the window"
+  fi
+
+  click 1007
+  wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "Run converted nothing"
+
+  if [ "$locale" = C ]; then
+    # The single output file through the save chooser: a name without an
+    # extension gets ".txt"; with the folder cleared, Run writes every stand
+    # into it.
+    click 1006
+    wait_for window_named "Save As" || fail "Browse opened no save chooser"
+    # The chooser takes typing once it has shown its folder.
+    sleep 1
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$work/all-stands"
+    # Return accepts the name once the name completion has settled.
+    sleep 0.5
+    xdotool key Return
+    wait_for no_window_named "Save As" || fail "the save chooser did not close"
+    click 1008
+    sed -i 's/^CutListCount=.*//' "$work/canopex.ini"
+    click 1007
+    wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "the second Run converted nothing"
+    grep -qxF "OutputFile=$work/all-stands.txt" "$work/canopex.ini" ||
+      fail "the chosen output file is not $work/all-stands.txt"
+    for file in "$expected"/*; do tail -n +2 "$file"; done | sort >"$work/expected-rows"
+    tail -n +2 "$work/all-stands.txt" | sort | cmp - "$work/expected-rows" ||
+      fail "the single stand file lacks rows"
+  fi
+
+  click 2
+  wait "$program" || fail "canopex ended with status $?"
+  program=""
+
+  for file in "$expected"/*; do
+    cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") differs"
+  done
+  [ "$(ls "$work/out" | wc -l)" -eq "$(ls "$expected" | wc -l)" ] || fail "extra stand files"
+  [ "$locale" = C ] && output_file=$work/all-stands.txt output_dir= ||
+    output_file="" output_dir=$work/out
+  for line in "InputFile=$work/three-stands.trl" "OutputDir=$output_dir" \
+    "OutputFile=$output_file" MinDiam=1 \
+    Compress=1 CreateDir=0 Keep=me CutListCount=3 TreesCount=44 TreesTPAZeroCount=4 \
+    TreesBelowDiamCount=1 ErrMessage= "CutListIndicator='COMPLETE CUT  LIST'"; do
+    grep -qxF -- "$line" "$work/canopex.ini" || fail "settings lack: $line"
+  done
+done
+echo "canopex converted the sample report under both locales and remembered its entries"
