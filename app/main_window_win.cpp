@@ -57,19 +57,10 @@ INT_PTR MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
 }
 
 void MainWindow::OnCommand(int id) {
-  switch (id) {
-    case IDC_BROWSE_INPUT: dialog_.OnBrowseInput(); break;
-    case IDC_BROWSE_OUTPUT_FOLDER: dialog_.OnBrowseOutputFolder(); break;
-    case IDC_BROWSE_OUTPUT_FILE: dialog_.OnBrowseOutputFile(); break;
-    case IDC_CLEAR_OUTPUT_FOLDER: dialog_.OnClearOutputFolder(); break;
-    case IDC_CLEAR_OUTPUT_FILE: dialog_.OnClearOutputFile(); break;
-    case IDC_RUN: dialog_.OnRun(); break;
-    // Enter never closes the dialog: no button is the default.
-    case IDOK: break;
-    // Exit, Escape, the close box and the system menu's Close.
-    case IDCANCEL: Close(IDCANCEL); break;
-    default: break;
-  }
+  if (dialog_.OnButton(id)) return;
+  // Exit, Escape, the close box and the system menu's Close. Enter (IDOK)
+  // never closes the dialog: no button is the default.
+  if (id == IDCANCEL) Close(IDCANCEL);
 }
 
 bool MainWindow::PaintMinimized() {

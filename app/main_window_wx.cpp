@@ -42,15 +42,11 @@ void MainWindow::ShowAboutBox() {
 }
 
 void MainWindow::OnButton(wxCommandEvent& event) {
-  switch (event.GetId()) {
-    case IDC_BROWSE_INPUT: dialog_.OnBrowseInput(); break;
-    case IDC_BROWSE_OUTPUT_FOLDER: dialog_.OnBrowseOutputFolder(); break;
-    case IDC_BROWSE_OUTPUT_FILE: dialog_.OnBrowseOutputFile(); break;
-    case IDC_CLEAR_OUTPUT_FOLDER: dialog_.OnClearOutputFolder(); break;
-    case IDC_CLEAR_OUTPUT_FILE: dialog_.OnClearOutputFile(); break;
-    case IDC_RUN: dialog_.OnRun(); break;
-    case kExitId: EndModal(kExitId); break;
-    default: event.Skip(); break;
+  if (dialog_.OnButton(event.GetId())) return;
+  if (event.GetId() == kExitId) {
+    EndModal(kExitId);
+  } else {
+    event.Skip();
   }
 }
 

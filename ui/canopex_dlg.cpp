@@ -169,6 +169,18 @@ void CanopexDlg::SetPath(std::string& path, Control control, std::string value) 
   platform_.SetControlText(control, path);
 }
 
+bool CanopexDlg::OnButton(int id) {
+  switch (id) {
+    case IDC_BROWSE_INPUT: OnBrowseInput(); return true;
+    case IDC_BROWSE_OUTPUT_FOLDER: OnBrowseOutputFolder(); return true;
+    case IDC_BROWSE_OUTPUT_FILE: OnBrowseOutputFile(); return true;
+    case IDC_CLEAR_OUTPUT_FOLDER: OnClearOutputFolder(); return true;
+    case IDC_CLEAR_OUTPUT_FILE: OnClearOutputFile(); return true;
+    case IDC_RUN: OnRun(); return true;
+    default: return false;
+  }
+}
+
 void CanopexDlg::BrowseFile(const ChooserRequest& request, std::string& path, Control control) {
   // The chooser opens in the folder of the current path when it names one;
   // it normally names a file, and then the change fails harmlessly.

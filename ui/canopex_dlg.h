@@ -38,6 +38,10 @@ class CanopexDlg {
   // the report, shows the counts and remembers the entries.
   void OnRun();
 
+  // Runs the handler of the dialog's button `id` (a Browse, a Clear or Run).
+  // False for any other id, which the window handles itself (Exit).
+  bool OnButton(int id);
+
   void OnBrowseInput();
   void OnBrowseOutputFile();
   void OnBrowseOutputFolder();

@@ -42,7 +42,7 @@ click() {
 # Opens the About box from the open context menu, checks it and closes it
 # with the key given.
 about_box_from_menu() {
-  sleep 0.5
+  sleep 1
   xdotool key Down
   sleep 0.3
   xdotool key Return
@@ -108,11 +108,11 @@ for locale in C de_DE.UTF-8; do
     click 1006
     wait_for window_named "Save As" || fail "Browse opened no save chooser"
     # The chooser takes typing once it has shown its folder.
-    sleep 1
+    sleep 1.5
     xdotool key ctrl+a
     xdotool type --delay 20 "$work/all-stands"
     # Return accepts the name once the name completion has settled.
-    sleep 0.5
+    sleep 1
     xdotool key Return
     wait_for no_window_named "Save As" || fail "the save chooser did not close"
     click 1008

@@ -372,5 +372,35 @@ TEST_F(CanopexDlgTest, BrowseAndClearChangeThePaths) {
   EXPECT_TRUE(platform_.messages.empty());
 }
 
+TEST_F(CanopexDlgTest, EachButtonIdReachesItsHandler) {
+  Start("");
+  const std::string all = temp_ / "all.txt";
+  platform_.answers = {report_, out_, all};
+
+  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_INPUT));
+  EXPECT_EQ(dialog_->input_file_path(), report_);
+  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_OUTPUT_FOLDER));
+  EXPECT_EQ(dialog_->output_folder_path(), out_);
+  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_OUTPUT_FILE));
+  EXPECT_EQ(dialog_->output_file_path(), all);
+  EXPECT_TRUE(dialog_->OnButton(IDC_CLEAR_OUTPUT_FILE));
+  EXPECT_EQ(dialog_->output_file_path(), "");
+  // The report does not exist: Run says so and shows the counts.
+  EXPECT_TRUE(dialog_->OnButton(IDC_RUN));
+  EXPECT_EQ(platform_.messages.size(), 1U);
+  EXPECT_EQ(platform_.texts[Control::Results].rfind("Results:\n", 0), 0U);
+  EXPECT_TRUE(dialog_->OnButton(IDC_CLEAR_OUTPUT_FOLDER));
+  EXPECT_EQ(dialog_->output_folder_path(), "");
+
+  // Enter (IDOK, 1), Exit (IDCANCEL, 2) and the fields are the window's
+  // business.
+  const std::size_t events = platform_.events.size();
+  for (const int id : {1, 2, IDC_INPUT_FILE, IDC_COMPRESS, 0}) {
+    EXPECT_FALSE(dialog_->OnButton(id)) << id;
+  }
+  EXPECT_EQ(platform_.events.size(), events);
+  EXPECT_EQ(platform_.requests.size(), 3U);
+}
+
 }  // namespace
 }  // namespace canopex
