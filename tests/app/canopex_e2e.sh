@@ -1,34 +1,28 @@
 #!/bin/sh
-# Uses the Linux program canopex as a user would, on a virtual X screen:
-# with a settings file beside it naming the sample report and an output
-# folder, it opens the About box from the context menu (right click, then
-# Shift+F10), checks that Enter closes nothing, presses Run with the mouse
-# and Exit, and checks the stand files and the settings file. It does so
-# under the C locale and under a German one, whose decimal comma must not
-# reach the stand files.
+# Uses the Linux program canopex as a user would, on a virtual X screen, with
+# a settings file beside it naming the sample report:
+# - into an output folder, under the C locale and under a German one (whose
+#   decimal comma must not reach the stand files): the About box from a right
+#   click and from Shift+F10, a chooser closed with Escape, Enter in a field,
+#   Run and Exit; then the stand files and the settings file are checked;
+# - into a single output file: the save chooser opened on a name without an
+#   extension, which it completes with ".txt", the question whether to
+#   replace that file answered Replace, Run and Escape.
 # Usage: canopex_e2e.sh CANOPEX WINDOW_PROBE SOURCE_DIR
 set -eu
 if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
   # GTK keeps the choosers' settings in memory rather than in dconf.
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" \
+    sh "$0" "$@"
 fi
 exe=$1 probe=$2 source=$3
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# Polls a command until it succeeds, for at most 30 seconds.
-wait_for() {
-  tries=0
-  until "$@" >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 60 ] || return 1
-    sleep 0.5
-  done
-}
+. "$source/tests/app/gui_test_support.sh"
+
 window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
-no_window_named() { ! window_named "$1"; }
-# Moves the pointer to a point of the main window given by the probe.
+no_window_named() { ! window_named "$1" >/dev/null; }
+# Moves the pointer to a point of the main window that the probe names
+# ("center ID" or "point X Y" in dialog units). GTK draws every control into
+# the window's one X window, so the probe lays out the same table.
 point_at() {
   # shellcheck disable=SC2046  # "X Y"
   set -- $("$probe" "$@") || fail "the probe failed: $*"
@@ -38,6 +32,16 @@ point_at() {
 click() {
   point_at center "$1"
   xdotool click 1
+}
+start_program() {
+  LC_ALL=$1 "$work/canopex" &
+  program=$!
+  wait_for window_named Canopex || fail "the window did not open"
+  main_window=$(window_named Canopex)
+}
+wait_for_exit() {
+  wait "$program" || fail "canopex ended with status $?"
+  program=""
 }
 # Opens the About box from the open context menu, checks it and closes it
 # with the key given.
@@ -50,10 +54,16 @@ about_box_from_menu() {
   xdotool key "$1"
   wait_for no_window_named "About Canopex" || fail "$1 did not close the About box"
 }
+check_settings() {
+  for line in "$@" "InputFile=$work/three-stands.trl" MinDiam=1 Compress=1 CreateDir=0 \
+    Keep=me CutListCount=3 TreesCount=44 TreesTPAZeroCount=4 TreesBelowDiamCount=1 \
+    ErrMessage= "CutListIndicator='COMPLETE CUT  LIST'"; do
+    grep -qxF -- "$line" "$work/canopex.ini" || fail "settings lack: $line"
+  done
+}
 
 [ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" = "," ] ||
   fail "the locale de_DE.UTF-8 (with a decimal comma) is not installed"
-
 work=$(mktemp -d)
 program=""
 cleanup() {
@@ -66,15 +76,11 @@ cp "$source/samples/three-stands.trl" "$work/"
 expected="$source/tests/convert/cases/sample-report-compressed/expected/out"
 
 for locale in C de_DE.UTF-8; do
-  echo "Under LC_ALL=$locale"
+  echo "Into a folder under LC_ALL=$locale"
   rm -rf "$work/out" && mkdir "$work/out"
   printf '[Setup]\nInputFile=%s\nOutputDir=%s\n[Custom]\nKeep=me\n' \
     "$work/three-stands.trl" "$work/out" >"$work/canopex.ini"
-
-  LC_ALL=$locale "$work/canopex" &
-  program=$!
-  wait_for window_named Canopex || fail "the window did not open"
-  main_window=$(window_named Canopex)
+  start_program "$locale"
 
   if [ "$locale" = C ]; then
     echo "About box from a right click on the background"
@@ -100,47 +106,42 @@ for locale in C de_DE.UTF-8; do
 
   click 1007
   wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "Run converted nothing"
-
-  if [ "$locale" = C ]; then
-    # The single output file through the save chooser: a name without an
-    # extension gets ".txt"; with the folder cleared, Run writes every stand
-    # into it.
-    click 1006
-    wait_for window_named "Save As" || fail "Browse opened no save chooser"
-    # The chooser takes typing once it has shown its folder.
-    sleep 1.5
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$work/all-stands"
-    # Return accepts the name once the name completion has settled.
-    sleep 1
-    xdotool key Return
-    wait_for no_window_named "Save As" || fail "the save chooser did not close"
-    click 1008
-    sed -i 's/^CutListCount=.*//' "$work/canopex.ini"
-    click 1007
-    wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "the second Run converted nothing"
-    grep -qxF "OutputFile=$work/all-stands.txt" "$work/canopex.ini" ||
-      fail "the chosen output file is not $work/all-stands.txt"
-    for file in "$expected"/*; do tail -n +2 "$file"; done | sort >"$work/expected-rows"
-    tail -n +2 "$work/all-stands.txt" | sort | cmp - "$work/expected-rows" ||
-      fail "the single stand file lacks rows"
-  fi
-
   click 2
-  wait "$program" || fail "canopex ended with status $?"
-  program=""
+  wait_for_exit
 
   for file in "$expected"/*; do
     cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") differs"
   done
   [ "$(ls "$work/out" | wc -l)" -eq "$(ls "$expected" | wc -l)" ] || fail "extra stand files"
-  [ "$locale" = C ] && output_file=$work/all-stands.txt output_dir= ||
-    output_file="" output_dir=$work/out
-  for line in "InputFile=$work/three-stands.trl" "OutputDir=$output_dir" \
-    "OutputFile=$output_file" MinDiam=1 \
-    Compress=1 CreateDir=0 Keep=me CutListCount=3 TreesCount=44 TreesTPAZeroCount=4 \
-    TreesBelowDiamCount=1 ErrMessage= "CutListIndicator='COMPLETE CUT  LIST'"; do
-    grep -qxF -- "$line" "$work/canopex.ini" || fail "settings lack: $line"
-  done
+  check_settings "OutputDir=$work/out" OutputFile=
 done
-echo "canopex converted the sample report under both locales and remembered its entries"
+
+echo "Into a single file chosen with the save chooser"
+echo "an earlier run" >"$work/all-stands.txt"
+printf '[Setup]\nInputFile=%s\nOutputFile=%s\n[Custom]\nKeep=me\n' \
+  "$work/three-stands.trl" "$work/all-stands" >"$work/canopex.ini"
+start_program C
+click 1006
+wait_for window_named "Save As" || fail "Browse opened no save chooser"
+# The chooser shows the name "all-stands.txt" in the folder; Return takes it
+# once the chooser has settled, and GTK asks whether to replace the file (in
+# a window without a name, so Alt+R is pressed until the chooser is gone).
+sleep 1.5
+xdotool key Return
+tries=0
+until no_window_named "Save As"; do
+  tries=$((tries + 1))
+  [ $tries -lt 30 ] || fail "the save chooser did not close with Replace"
+  sleep 1
+  xdotool key alt+r
+done
+click 1007
+wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "Run converted nothing"
+xdotool key Escape
+wait_for_exit
+for file in "$expected"/*; do tail -n +2 "$file"; done | sort >"$work/expected-rows"
+tail -n +2 "$work/all-stands.txt" | sort | cmp - "$work/expected-rows" ||
+  fail "all-stands.txt does not hold every stand's rows"
+check_settings "OutputFile=$work/all-stands.txt" OutputDir=
+
+echo "canopex converted the sample report as it was told, under both locales"

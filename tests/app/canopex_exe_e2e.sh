@@ -13,19 +13,7 @@ wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$source/cmake/run-under-wine" "$pre
 probe() { wine_run "$probe_exe" "$@"; }
 # Z: is the root of the Linux file system in every Wine prefix.
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# Polls a command until it succeeds, for at most 60 seconds.
-wait_for() {
-  tries=0
-  until "$@" >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 120 ] || return 1
-    sleep 0.5
-  done
-}
+. "$source/tests/app/gui_test_support.sh"
 click() {
   position=$(probe center Canopex "$1") || fail "no control $1"
   # shellcheck disable=SC2086  # "x y"

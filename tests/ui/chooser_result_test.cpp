@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <fstream>
+#include <vector>
+
+#include "support/temp_folder.h"
+
 namespace canopex {
 namespace {
 
@@ -36,6 +42,67 @@ TEST(ChooserResultTest, FolderLosesTrailingSlashesButTheRootStays) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FolderWithoutTrailingSeparator(c.path), c.expected) << c.path;
+  }
+}
+
+TEST(ChooserResultTest, SettleSavePathAsksAboutAnExistingFileThatGainedTheExtension) {
+  testing::TempFolder folder;
+  const std::string existing = folder / "stands.txt";
+  std::ofstream(existing) << "earlier run\n";
+  const std::string fresh = folder / "fresh";
+
+  const struct {
+    const char* name;
+    std::deque<std::optional<std::string>> choices;  // what the chooser returns, in turn
+    std::deque<bool> answers;                        // the user's answers to the question
+    bool overwrite_prompt;
+    std::optional<std::string> expected;
+    std::vector<std::string> opened_on;  // where each chooser opened
+    std::vector<std::string> asked_about;
+  } cases[] = {
+      {"cancelled", {std::nullopt}, {}, true, std::nullopt, {"/start"}, {}},
+      {"new name gains the extension", {fresh}, {}, true, fresh + ".txt", {"/start"}, {}},
+      // The chooser asked about a name typed with its extension already.
+      {"existing name as typed", {existing}, {}, true, existing, {"/start"}, {}},
+      {"existing once extended, replace", {folder / "stands"}, {true}, true, existing,
+       {"/start"}, {existing}},
+      {"existing once extended, no, then another name",
+       {folder / "stands", fresh},
+       {false},
+       true,
+       fresh + ".txt",
+       {"/start", existing},
+       {existing}},
+      {"existing once extended, no, then cancel", {folder / "stands", std::nullopt}, {false},
+       true, std::nullopt, {"/start", existing}, {existing}},
+      {"no prompt wanted", {folder / "stands"}, {}, false, existing, {"/start"}, {}},
+  };
+  for (auto c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> opened_on, asked_about;
+    const auto show = [&](const std::string& path) {
+      opened_on.push_back(path);
+      if (c.choices.empty()) {
+        ADD_FAILURE() << "the chooser opened once too often";
+        return std::optional<std::string>();
+      }
+      std::optional<std::string> choice = c.choices.front();
+      c.choices.pop_front();
+      return choice;
+    };
+    const auto confirm = [&](const std::string& path) {
+      asked_about.push_back(path);
+      if (c.answers.empty()) {
+        ADD_FAILURE() << "asked once too often";
+        return false;
+      }
+      const bool answer = c.answers.front();
+      c.answers.pop_front();
+      return answer;
+    };
+    EXPECT_EQ(SettleSavePath("/start", "txt", c.overwrite_prompt, show, confirm), c.expected);
+    EXPECT_EQ(opened_on, c.opened_on);
+    EXPECT_EQ(asked_about, c.asked_about);
   }
 }
 

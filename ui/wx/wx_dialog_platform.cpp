@@ -87,22 +87,32 @@ std::optional<std::string> WxDialogPlatform::Choose(const ChooserRequest& reques
 
 std::optional<std::string> WxDialogPlatform::ChooseFile(const ChooserRequest& request) {
   const bool save = request.kind == ChooserKind::SaveFile;
+  const bool overwrite_prompt = (request.flags & chooser_flags::kOverwritePrompt) != 0;
   long style = save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-  if (save && (request.flags & chooser_flags::kOverwritePrompt) != 0) {
-    style |= wxFD_OVERWRITE_PROMPT;
-  }
+  if (save && overwrite_prompt) style |= wxFD_OVERWRITE_PROMPT;
   // Windows' own title of a save chooser that is given none.
   const wxString title = !request.title.empty() ? ToWxText(request.title)
                          : save                 ? wxString("Save As")
                                                 : wxString("Open");
+  const wxString wildcard = ToWxText(WildcardOfFilter(request.filter, true));
   // Every chooser belongs to the dialog here: a GTK dialog without a parent
   // may open behind it and leaves it usable meanwhile.
-  wxFileDialog chooser(&dialog_, title, ToWxPath(FolderOf(request.initial_directory)),
-                       ToWxPath(FileNameOf(request.initial_file_name)),
-                       ToWxText(WildcardOfFilter(request.filter, true)), style);
-  if (chooser.ShowModal() != wxID_OK) return std::nullopt;
-  const std::string path = FromWxPath(chooser.GetPath());
-  return save ? WithDefaultExtension(path, request.default_extension) : path;
+  const auto show = [&](const std::string& path) -> std::optional<std::string> {
+    wxFileDialog chooser(&dialog_, title, ToWxPath(FolderOf(path)), ToWxPath(FileNameOf(path)),
+                         wildcard, style);
+    if (chooser.ShowModal() != wxID_OK) return std::nullopt;
+    return FromWxPath(chooser.GetPath());
+  };
+  if (!save) return show(request.initial_file_name);
+
+  const auto confirm_replace = [&](const std::string& path) {
+    wxMessageDialog question(&dialog_,
+                             ToWxText(FileNameOf(path) + " already exists.\nDo you want to replace it?"),
+                             "Confirm Save As", wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
+    return question.ShowModal() == wxID_YES;
+  };
+  return SettleSavePath(request.initial_file_name, request.default_extension, overwrite_prompt,
+                        show, confirm_replace);
 }
 
 std::optional<std::string> WxDialogPlatform::ChooseFolder(const ChooserRequest& request) {
