@@ -3,8 +3,9 @@
 # a settings file beside it naming the sample report:
 # - into an output folder, under the C locale and under a German one (whose
 #   decimal comma must not reach the stand files): the About box from a right
-#   click and from Shift+F10, a chooser closed with Escape, Enter in a field,
-#   Run and Exit; then the stand files and the settings file are checked;
+#   click, Shift+F10 and the Menu key, a chooser closed with Escape, Enter in
+#   a field, Run and Exit; then the stand files and the settings file are
+#   checked;
 # - into a single output file: the save chooser opened on a name without an
 #   extension, which it completes with ".txt", the question whether to
 #   replace that file answered Replace, Run and Escape.
@@ -92,6 +93,9 @@ for locale in C de_DE.UTF-8; do
     point_at point 470 15
     xdotool key Tab shift+F10
     about_box_from_menu Return
+    echo "About box from the Menu key on a button"
+    xdotool key Menu
+    about_box_from_menu Escape
     echo "A chooser closed with Escape"
     click 1002
     wait_for window_named "Select Sylvax Input File" || fail "Browse opened no chooser"

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_icon_wx.h"
 #include "resources/resource.h"
 #include "settings/settings_store.h"
 #include "support/temp_folder.h"
@@ -135,6 +136,18 @@ TEST_F(MainWindowTest, BuildsEveryControlOfTheTemplateWhereItSays) {
   }
   EXPECT_FALSE(window->FindWindow(IDC_CREATE_SUB_FOLDER)->IsShown());
   EXPECT_LE(window->fonts().text.GetFractionalPointSize(), fonts_.text.GetFractionalPointSize());
+}
+
+TEST_F(MainWindowTest, WindowCarriesTheProgramsIconInEachSize) {
+  const auto window = std::make_unique<MainWindow>(*settings_, fonts_, units_, ProgramIcons(),
+                                                   kProgramName);
+  const wxIconBundle& icons = window->GetIcons();
+  for (const int size : {16, 32, 48}) {
+    SCOPED_TRACE(size);
+    const wxIcon icon = icons.GetIcon(wxSize(size, size), wxIconBundle::FALLBACK_NONE);
+    ASSERT_TRUE(icon.IsOk());
+    EXPECT_EQ(icon.GetSize(), wxSize(size, size));
+  }
 }
 
 TEST_F(MainWindowTest, PlatformOperationsReachTheirControls) {
