@@ -12,13 +12,14 @@ build() {
   (
     cd "$project"
     cmake --preset linux >/dev/null
-    cmake --build --preset linux --parallel "$(nproc 2>/dev/null || echo 2)" --target "$@" >/dev/null
+    cmake --build --preset linux --parallel "$(nproc 2>/dev/null || echo 2)" \
+          --target "$@" >/dev/null
   )
 }
 
 if [ $# -eq 0 ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   build canopex
-  echo "Starting the Canopex window (build/linux/app/canopex; settings in build/linux/app/canopex.ini)"
+  echo "Starting the Canopex window: build/linux/app/canopex (settings beside it in canopex.ini)"
   exec "$project/build/linux/app/canopex"
 fi
 

@@ -33,8 +33,8 @@ wxWindow* CreateControl(wxDialog& dialog, const DialogControl& c, const DialogFo
       auto* label = new wxStaticText(&dialog, id, text, rect.GetPosition(), rect.GetSize(),
                                      wxST_NO_AUTORESIZE);
       label->SetFont(c.kind == ControlKind::StepLabel ? fonts.step_label : fonts.text);
-      // Windows does not take "&" as a mnemonic in these texts either
-      // (about box) or takes it nowhere the texts have one (main dialog).
+      // Shown as they are: no label of the layout has a mnemonic, and a
+      // result or error text may hold an "&" (in a path, say).
       label->SetLabelText(text);
       WrapLabelWords(*label);
       return label;
@@ -51,11 +51,11 @@ wxWindow* CreateControl(wxDialog& dialog, const DialogControl& c, const DialogFo
     }
     case ControlKind::CheckBox:
       return new wxCheckBox(&dialog, id, text, rect.GetPosition(), rect.GetSize());
-    case ControlKind::Icon:
+    case ControlKind::Icon: {
       // An icon control shows the icon at its own size from the top left.
-      return new wxStaticBitmap(&dialog, id, icon, rect.GetPosition(), icon.IsOk()
-                                                                             ? icon.GetSize()
-                                                                             : rect.GetSize());
+      const wxSize size = icon.IsOk() ? icon.GetSize() : rect.GetSize();
+      return new wxStaticBitmap(&dialog, id, icon, rect.GetPosition(), size);
+    }
   }
   return nullptr;
 }

@@ -65,8 +65,8 @@ void WxDialogPlatform::ShowControl(Control control, bool shown) {
 }
 
 void WxDialogPlatform::ShowMessage(const std::string& text) {
-  // The box shows the arrow while it is open, and the wait cursor returns
-  // after it; wx suspends a busy cursor for a modal dialog.
+  // The box shows the arrow, and the wait cursor of a run returns after it.
+  wxBusyCursorSuspender arrow;
   wxMessageBox(ToWxText(text), ToWxText(program_name_), wxOK | wxICON_EXCLAMATION, &dialog_);
 }
 
@@ -106,9 +106,9 @@ std::optional<std::string> WxDialogPlatform::ChooseFile(const ChooserRequest& re
   if (!save) return show(request.initial_file_name);
 
   const auto confirm_replace = [&](const std::string& path) {
-    wxMessageDialog question(&dialog_,
-                             ToWxText(FileNameOf(path) + " already exists.\nDo you want to replace it?"),
-                             "Confirm Save As", wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
+    const std::string text = FileNameOf(path) + " already exists.\nDo you want to replace it?";
+    wxMessageDialog question(&dialog_, ToWxText(text), "Confirm Save As",
+                             wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
     return question.ShowModal() == wxID_YES;
   };
   return SettleSavePath(request.initial_file_name, request.default_extension, overwrite_prompt,

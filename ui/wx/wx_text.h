@@ -21,7 +21,9 @@ inline std::string FromWxText(const wxString& text) {
   return std::string(utf8.data(), utf8.length());
 }
 
-inline wxString ToWxPath(const std::string& path) { return wxString(path.c_str(), *wxConvFileName); }
+inline wxString ToWxPath(const std::string& path) {
+  return wxString(path.c_str(), *wxConvFileName);
+}
 
 inline std::string FromWxPath(const wxString& path) {
   const wxCharBuffer bytes = path.fn_str();
