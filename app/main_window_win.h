@@ -19,8 +19,6 @@ class MainWindow final : public ModalDialog {
   MainWindow(HINSTANCE instance, SettingsStore& settings, HFONT step_label_font,
              std::string program_name);
 
-  CanopexDlg& dialog() { return dialog_; }
-
  protected:
   BOOL OnInitDialog() override;
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

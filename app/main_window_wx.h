@@ -24,11 +24,6 @@ class MainWindow final : public wxDialog {
   MainWindow(SettingsStore& settings, const DialogFonts& fonts, const DialogUnits& units,
              const wxIconBundle& icons, std::string program_name);
 
-  CanopexDlg& dialog() { return dialog_; }
-
-  // Opens the About box, as the context menu's item does.
-  void ShowAboutBox();
-
   // The dialog's context menu: its one item opens the About box.
   static std::unique_ptr<wxMenu> CreateContextMenu();
 
@@ -36,6 +31,8 @@ class MainWindow final : public wxDialog {
   const DialogFonts& fonts() const { return fonts_; }
 
  private:
+  // Opens the About box, as the context menu's item does.
+  void ShowAboutBox();
   void OnButton(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
 

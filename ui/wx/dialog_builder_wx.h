@@ -19,7 +19,6 @@ class DialogUnits {
   int Y(int units) const;
   wxRect Rect(const DialogControl& control) const;
   wxSize ClientSize(const DialogLayout& layout) const;
-  wxSize base() const { return base_; }
 
  private:
   wxSize base_;
