@@ -13,13 +13,7 @@ if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
   exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory \
     xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
-wait_for() {
-  tries=0
-  until "$@" >/dev/null 2>&1; do
-    tries=$((tries + 1)); [ $tries -lt 60 ] || return 1; sleep 0.5
-  done
-}
-window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
+. "$project/tests/app/gui_test_support.sh"
 # The absolute position of a window's client area, as "X Y".
 client_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}

@@ -13,12 +13,7 @@ fi
 prefix="$build/wineprefix-screenshots"
 wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$project/cmake/run-under-wine" "$prefix" "$@"; }
 probe() { wine_run "$build/tests/window-probe.exe" "$@"; }
-wait_for() {
-  tries=0
-  until "$@" >/dev/null 2>&1; do
-    tries=$((tries + 1)); [ $tries -lt 120 ] || return 1; sleep 0.5
-  done
-}
+. "$project/tests/app/gui_test_support.sh"
 # Saves window TITLE with its frame to FILE. Each window is read from its own
 # X window: a read of the X root or of Wine's desktop can miss what a later
 # window drew.

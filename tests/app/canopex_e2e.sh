@@ -19,8 +19,6 @@ fi
 exe=$1 probe=$2 source=$3
 . "$source/tests/app/gui_test_support.sh"
 
-window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
-no_window_named() { ! window_named "$1" >/dev/null; }
 # Moves the pointer to a point of the main window that the probe names
 # ("center ID" or "point X Y" in dialog units). GTK draws every control into
 # the window's one X window, so the probe lays out the same table.

@@ -1,4 +1,5 @@
-# Helpers of the scripts that use a program's window with xdotool; sourced.
+# Helpers of the scripts that use a program's window with xdotool (the
+# window tests and the screenshot scripts); sourced.
 
 fail() {
   echo "FAIL: $*" >&2
@@ -14,3 +15,7 @@ wait_for() {
     sleep 0.5
   done
 }
+
+# The id of the visible window titled exactly TITLE; fails when there is none.
+window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
+no_window_named() { ! window_named "$1" >/dev/null; }

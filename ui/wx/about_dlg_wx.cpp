@@ -38,7 +38,8 @@ std::string SystemNameAndRelease() {
 CAboutDlg::CAboutDlg(wxWindow* owner, const DialogFonts& fonts, const DialogUnits& units,
                      const wxIcon& icon)
     : wxDialog(owner, wxID_ANY, wxString()) {
-  BuildDialogInFittingFonts(*this, AboutBoxLayout(), fonts, units, icon);
+  // The fonts are the main window's, already fitted to the dialogs' texts.
+  BuildDialog(*this, AboutBoxLayout(), fonts, units, icon);
   if (wxWindow* text = FindWindow(IDC_ABOUT_TEXT)) {
     static_cast<wxStaticText*>(text)->SetLabelText(
         ToWxText(AboutText(BuildVersionDetails(), HostName(), SystemNameAndRelease())));
