@@ -272,6 +272,7 @@ TreeListConverter::State TreeListConverter::EndCutList(ReportReader& reader) {
         [this](const std::string& line) { return AppendStandLine(line); });
     if (!closed) return State::Finish;
   }
+  if (progress_ != nullptr) progress_->CutListEnded();
   return reader.AtEnd() ? State::Finish : State::SeekHeader;
 }
 

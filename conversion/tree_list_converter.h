@@ -17,6 +17,7 @@
 #include "conversion/file_operations.h"
 #include "conversion/height_classes.h"
 #include "conversion/message_sink.h"
+#include "conversion/progress_listener.h"
 #include "conversion/report_reader.h"
 #include "conversion/tree_list_dump.h"
 #include "conversion/tree_list_layout.h"
@@ -69,6 +70,10 @@ class TreeListConverter {
 
   const RunCounts& counts() const { return counts_; }
 
+  // Tells `listener` at the end of every cut list; it must outlive the
+  // converter.
+  void ReportProgressTo(ProgressListener& listener) { progress_ = &listener; }
+
   // Seams for tests: other file operations, or a dump switch of their own
   // instead of the process-wide one. Both must outlive the converter.
   void UseFileOperations(FileOperations& files) { files_ = &files; }
@@ -111,6 +116,7 @@ class TreeListConverter {
   DiskFileOperations disk_files_;
   FileOperations* files_ = &disk_files_;
   DumpSwitch* dump_switch_ = &ProcessDumpSwitch();
+  ProgressListener* progress_ = nullptr;
 
   std::string input_path_;
   std::string output_file_path_;

@@ -1,10 +1,12 @@
 #include "ui/canopex_dlg.h"
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
 #include "conversion/message_sink.h"
 #include "conversion/minimum_diameter.h"
+#include "conversion/progress_listener.h"
 #include "conversion/tree_list_converter.h"
 #include "settings/setting_keys.h"
 #include "util/directory_chain.h"
@@ -23,6 +25,39 @@ class PlatformMessages final : public MessageSink {
  public:
   explicit PlatformMessages(DialogPlatform& platform) : platform_(platform) {}
   void ShowMessage(const std::string& text) override { platform_.ShowMessage(text); }
+
+ private:
+  DialogPlatform& platform_;
+};
+
+// Lets the window repaint between cut lists: after the first, then at most
+// every kRepaintInterval, as painting after each of thousands of small cut
+// lists would cost more than the conversion.
+class RunPainter final : public ProgressListener {
+ public:
+  explicit RunPainter(DialogPlatform& platform) : platform_(platform) {}
+  void CutListEnded() override {
+    const auto now = std::chrono::steady_clock::now();
+    if (painted_ && now - last_paint_ < kRepaintInterval) return;
+    platform_.PaintDuringRun();
+    painted_ = true;
+    last_paint_ = now;
+  }
+
+ private:
+  static constexpr std::chrono::milliseconds kRepaintInterval{40};
+  DialogPlatform& platform_;
+  bool painted_ = false;
+  std::chrono::steady_clock::time_point last_paint_;
+};
+
+// Drops the input queued during a run once everything else of it is done.
+class InputDiscarder {
+ public:
+  explicit InputDiscarder(DialogPlatform& platform) : platform_(platform) {}
+  ~InputDiscarder() { platform_.DiscardQueuedInput(); }
+  InputDiscarder(const InputDiscarder&) = delete;
+  InputDiscarder& operator=(const InputDiscarder&) = delete;
 
  private:
   DialogPlatform& platform_;
@@ -107,8 +142,11 @@ void CanopexDlg::InitializeControls() {
 void CanopexDlg::OnRun() {
   // The converter is declared before the cursor so that the cursor is
   // restored before the converter's end writes the settings file; its
-  // message sink outlives it.
+  // message sink and painter outlive it, and the queued input is dropped
+  // last.
+  InputDiscarder input_discarder(platform_);
   PlatformMessages messages(platform_);
+  RunPainter painter(platform_);
   std::optional<TreeListConverter> converter;
   WaitCursor wait_cursor(platform_);
 
@@ -145,6 +183,7 @@ void CanopexDlg::OnRun() {
   converter.emplace(settings_, messages, input_file_path_, single_file, output_path, true,
                     compress_);
   converter->SetMinimumDiameter(*minimum_diameter);
+  converter->ReportProgressTo(painter);
   const bool succeeded = converter->Convert();
 
   const RunCounts& counts = converter->counts();

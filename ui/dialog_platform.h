@@ -74,6 +74,14 @@ class DialogPlatform {
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
 
+  // A run converts on the window's own thread. Between its cut lists the
+  // window repaints through PaintDuringRun, which handles paint requests
+  // only and leaves the user's input queued; at its end
+  // DiscardQueuedInput drops the mouse and keyboard input queued meanwhile,
+  // so that nothing clicked or typed while the window was busy is acted on.
+  virtual void PaintDuringRun() = 0;
+  virtual void DiscardQueuedInput() = 0;
+
   // Runs a modal chooser. Returns the chosen full path (for a folder
   // chooser: the chosen folder, without a trailing separator), or nothing
   // when the user cancelled.

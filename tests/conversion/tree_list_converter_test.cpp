@@ -52,6 +52,17 @@ class MemoryFiles final : public FileOperations {
   int appends = 0;
 };
 
+// Notes how many appends had been made at each end of a cut list.
+class AppendsAtEachCutListEnd final : public ProgressListener {
+ public:
+  explicit AppendsAtEachCutListEnd(const MemoryFiles& files) : files_(files) {}
+  void CutListEnded() override { appends.push_back(files_.appends); }
+  std::vector<int> appends;
+
+ private:
+  const MemoryFiles& files_;
+};
+
 // A file in the output folder "out", as the converter names it.
 std::string Out(const std::string& name) { return JoinPath("out", name); }
 
@@ -69,6 +80,7 @@ class ConverterTest : public ::testing::Test {
                                 compress);
     converter.UseFileOperations(files_);
     converter.UseDumpSwitch(dump_switch_);
+    converter.ReportProgressTo(progress_);
     const bool succeeded = converter.Convert();
     counts_ = converter.counts();
     return succeeded;
@@ -80,6 +92,7 @@ class ConverterTest : public ::testing::Test {
   RecordedMessages messages_;
   MemoryFiles files_;
   DumpSwitch dump_switch_;
+  AppendsAtEachCutListEnd progress_{files_};
   RunCounts counts_;
 };
 
@@ -104,6 +117,8 @@ TEST_F(ConverterTest, AFailedTreeRowSkipsTheRestOfItsCutListOnly) {
   EXPECT_EQ(LineCount(files_.files[Out("0107_2003.txt")]), 4u);
   EXPECT_EQ(counts_.cut_lists, 2);
   EXPECT_EQ(counts_.trees, 6);
+  // Told after each cut list's rows, the failed one included.
+  EXPECT_EQ(progress_.appends, (std::vector<int>{3, 7}));
 }
 
 TEST_F(ConverterTest, AFailedHeaderLineEndsTheRun) {
@@ -114,6 +129,7 @@ TEST_F(ConverterTest, AFailedHeaderLineEndsTheRun) {
   EXPECT_TRUE(files_.files.empty());
   EXPECT_EQ(counts_.cut_lists, 1);
   EXPECT_EQ(counts_.trees, 0);
+  EXPECT_TRUE(progress_.appends.empty());
 }
 
 TEST_F(ConverterTest, AFailedCompressedRowIsTriedAgainByTheClosingRow) {

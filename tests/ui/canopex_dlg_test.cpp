@@ -223,6 +223,11 @@ TEST_F(CanopexDlgTest, RunRemembersTheEntriesAndRestoresTheCursorFirst) {
   EXPECT_LT(IndexOf(events, "write Setup/CreateDir"), IndexOf(events, "wait cursor off"));
   EXPECT_LT(IndexOf(events, "wait cursor off"), IndexOf(events, "write Results/ErrMessage"));
   EXPECT_EQ(platform_.wait_cursors, 0);
+  // The window repaints after the cut list, inside the wait, and the input
+  // queued during the run is dropped once all of it is done.
+  EXPECT_GT(IndexOf(events, "paint"), IndexOf(events, "wait cursor on"));
+  EXPECT_LT(IndexOf(events, "paint"), IndexOf(events, "write Setup/InputFile"));
+  EXPECT_EQ(events.back(), "discard input");
 }
 
 TEST_F(CanopexDlgTest, TheFolderWinsWhenBothTargetsAreSet) {

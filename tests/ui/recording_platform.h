@@ -37,6 +37,9 @@ class RecordingPlatform final : public DialogPlatform {
     events.push_back("wait cursor off");
   }
 
+  void PaintDuringRun() override { events.push_back("paint"); }
+  void DiscardQueuedInput() override { events.push_back("discard input"); }
+
   std::optional<std::string> Choose(const ChooserRequest& request) override {
     requests.push_back(request);
     if (answers.empty()) return std::nullopt;
