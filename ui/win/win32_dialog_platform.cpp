@@ -14,6 +14,17 @@ static_assert(chooser_flags::kPathMustExist == OFN_PATHMUSTEXIST);
 
 bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
 
+// Bounds for the message loops below: a window that never validates itself
+// would be handed WM_PAINT for ever.
+constexpr int kMaxMessagesAtOnce = 10000;
+
+// The keyboard and mouse messages, in the client and the frame.
+constexpr UINT kInputMessageRanges[][2] = {
+    {WM_KEYFIRST, WM_KEYLAST},
+    {WM_MOUSEFIRST, WM_MOUSELAST},
+    {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+};
+
 }  // namespace
 
 void Win32DialogPlatform::SetControlText(Control control, const std::string& text) {
@@ -58,6 +69,25 @@ void Win32DialogPlatform::BeginWaitCursor() {
 
 void Win32DialogPlatform::EndWaitCursor() {
   if (wait_depth_ > 0 && --wait_depth_ == 0) SetCursor(cursor_before_wait_);
+}
+
+void Win32DialogPlatform::PaintDuringRun() {
+  MSG message;
+  for (int i = 0; i < kMaxMessagesAtOnce &&
+                  PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT);
+       ++i) {
+    DispatchMessageA(&message);
+  }
+}
+
+void Win32DialogPlatform::DiscardQueuedInput() {
+  MSG message;
+  for (const auto& range : kInputMessageRanges) {
+    for (int i = 0; i < kMaxMessagesAtOnce &&
+                    PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE);
+         ++i) {
+    }
+  }
 }
 
 std::optional<std::string> Win32DialogPlatform::Choose(const ChooserRequest& request) {

@@ -243,6 +243,74 @@ TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
             "Error Messages:\n\tCannot open the file: \n" + report);
 }
 
+// A control that, when painted, posts a click on Run and an Escape, as a
+// user acting on the busy window would.
+class ClickerDuringPaint {
+ public:
+  ClickerDuringPaint(HWND control, HWND run, HWND field) : run_(run), field_(field) {
+    SetPropA(control, kProp, this);
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+  }
+  int paints = 0;
+
+ private:
+  static constexpr char kProp[] = "ClickerDuringPaint";
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = static_cast<ClickerDuringPaint*>(GetPropA(window, kProp));
+    if (message == WM_PAINT && self->paints++ == 0) {
+      PostMessageA(self->run_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+      PostMessageA(self->run_, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+      PostMessageA(self->field_, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    return CallWindowProcA(self->previous_, window, message, w, l);
+  }
+
+  HWND run_;
+  HWND field_;
+  WNDPROC previous_ = nullptr;
+};
+
+TEST_F(MainWindowTest, TheWindowPaintsDuringARunAndDropsItsInput) {
+  const std::string report = temp_ / "stands.trl";
+  const std::vector<std::string> trees = {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0")};
+  testing::WriteFileBytes(report, testing::CutList("0042", "1998", trees) +
+                                      testing::CutList("0107", "2003", trees));
+  const std::string out = temp_ / "out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
+  ASSERT_NE(dialog, nullptr);
+  HWND label = GetDlgItem(dialog, IDC_RESULTS);
+  ClickerDuringPaint clicker(label, GetDlgItem(dialog, IDC_RUN),
+                             GetDlgItem(dialog, IDC_MIN_DIAMETER));
+  ShowWindow(dialog, SW_SHOW);
+  PumpMessages();
+  clicker.paints = 0;
+
+  // Painting is due when Run starts; the click and the Escape are posted
+  // while the run paints.
+  InvalidateRect(label, nullptr, TRUE);
+  Click(dialog, IDC_RUN);
+  EXPECT_GE(clicker.paints, 1);
+  RECT invalid;
+  EXPECT_FALSE(GetUpdateRect(label, &invalid, FALSE));
+  const std::string stand_file = JoinPath(out, "0107_2003.txt");
+  ASSERT_TRUE(DeleteFileA(stand_file.c_str()));
+
+  // Handled now, the queued click would start a second run and the Escape
+  // would close the window, as in the program's modal loop.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!IsDialogMessageA(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  EXPECT_EQ(GetFileAttributesA(stand_file.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(IsWindow(dialog));
+  DestroyWindow(dialog);
+}
+
 TEST_F(MainWindowTest, FolderChooserHidesTheFileControlsAndReturnsTheFolder) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
