@@ -11,7 +11,7 @@ set -eu
 
 packages="cmake g++ make pkg-config libcli11-dev libwxgtk3.2-dev libgtk-3-dev"
 if [ "${1:-test}" = test ]; then
-  packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool time"
+  packages="$packages googletest locales-all g++-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool x11-apps python3 time"
   packages="$packages clang libclang-rt-14-dev"
 fi
 

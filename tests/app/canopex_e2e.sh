@@ -18,30 +18,8 @@ if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
 fi
 exe=$1 probe=$2 source=$3
 . "$source/tests/app/gui_test_support.sh"
+. "$source/tests/app/canopex_window_support.sh"
 
-# Moves the pointer to a point of the main window that the probe names
-# ("center ID" or "point X Y" in dialog units). GTK draws every control into
-# the window's one X window, so the probe lays out the same table.
-point_at() {
-  # shellcheck disable=SC2046  # "X Y"
-  set -- $("$probe" "$@") || fail "the probe failed: $*"
-  eval "$(xdotool getwindowgeometry --shell "$main_window")"
-  xdotool mousemove --sync $((X + $1)) $((Y + $2))
-}
-click() {
-  point_at center "$1"
-  xdotool click 1
-}
-start_program() {
-  LC_ALL=$1 "$work/canopex" &
-  program=$!
-  wait_for window_named Canopex || fail "the window did not open"
-  main_window=$(window_named Canopex)
-}
-wait_for_exit() {
-  wait "$program" || fail "canopex ended with status $?"
-  program=""
-}
 # Opens the About box from the open context menu, checks it and closes it
 # with the key given.
 about_box_from_menu() {

@@ -2,7 +2,52 @@
 
 #include <gtk/gtk.h>
 
+#include <vector>
+
 namespace canopex {
+namespace {
+
+bool IsUserInput(GdkEventType type) {
+  switch (type) {
+    case GDK_MOTION_NOTIFY:
+    case GDK_BUTTON_PRESS:
+    case GDK_2BUTTON_PRESS:
+    case GDK_3BUTTON_PRESS:
+    case GDK_BUTTON_RELEASE:
+    case GDK_KEY_PRESS:
+    case GDK_KEY_RELEASE:
+    case GDK_SCROLL:
+    case GDK_TOUCH_BEGIN:
+    case GDK_TOUCH_UPDATE:
+    case GDK_TOUCH_END:
+    case GDK_TOUCH_CANCEL:
+    case GDK_TOUCHPAD_SWIPE:
+    case GDK_TOUCHPAD_PINCH:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void DropQueuedUserInput() {
+  GdkDisplay* display = gdk_display_get_default();
+  if (display == nullptr) return;
+  // gdk_display_get_event also reads what the display connection holds.
+  std::vector<GdkEvent*> kept;
+  while (GdkEvent* event = gdk_display_get_event(display)) {
+    if (IsUserInput(event->type)) {
+      gdk_event_free(event);
+    } else {
+      kept.push_back(event);
+    }
+  }
+  for (GdkEvent* event : kept) {
+    gdk_display_put_event(display, event);
+    gdk_event_free(event);
+  }
+}
 
 void WrapLabelWords(wxStaticText& label) {
   GtkWidget* widget = label.GetHandle();

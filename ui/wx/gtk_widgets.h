@@ -25,4 +25,8 @@ bool TextFitsItsBox(wxWindow& control);
 void AdaptFolderChooser(wxDirDialog& dialog, const std::string& hint,
                         const std::string& accept_label);
 
+// Drops the keyboard, mouse and touch events waiting in GDK's queue and in
+// the display connection, and keeps every other event, in order.
+void DropQueuedUserInput();
+
 }  // namespace canopex

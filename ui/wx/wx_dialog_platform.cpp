@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <wx/checkbox.h>
 #include <wx/dirdlg.h>
+#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
@@ -80,6 +81,19 @@ void WxDialogPlatform::EndWaitCursor() {
   --wait_depth_;
   wxEndBusyCursor();
 }
+
+void WxDialogPlatform::PaintDuringRun() {
+  // Lets GTK handle exposes and draw; wx holds back the user's input and
+  // queues it again afterwards.
+  if (wxEventLoopBase* running = wxEventLoopBase::GetActive()) {
+    running->YieldFor(wxEVT_CATEGORY_UI);
+  } else {
+    wxEventLoop loop;
+    loop.YieldFor(wxEVT_CATEGORY_UI);
+  }
+}
+
+void WxDialogPlatform::DiscardQueuedInput() { DropQueuedUserInput(); }
 
 std::optional<std::string> WxDialogPlatform::Choose(const ChooserRequest& request) {
   return request.kind == ChooserKind::Folder ? ChooseFolder(request) : ChooseFile(request);

@@ -26,6 +26,8 @@ class WxDialogPlatform final : public DialogPlatform {
   void ShowMessage(const std::string& text) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
+  void PaintDuringRun() override;
+  void DiscardQueuedInput() override;
   std::optional<std::string> Choose(const ChooserRequest& request) override;
   void ChangeCurrentDirectory(const std::string& path) override;
 

@@ -1,0 +1,32 @@
+# Helpers of the scripts that drive the Linux program's window; sourced after
+# gui_test_support.sh. They use $probe (window-probe-wx), $work (the folder
+# holding the program as "canopex") and set $program (its process) and
+# $main_window (its X window).
+
+# Moves the pointer to a point of the main window that the probe names
+# ("center ID" or "point X Y" in dialog units). GTK draws every control into
+# the window's one X window, so the probe lays out the same table.
+point_at() {
+  # shellcheck disable=SC2046  # "X Y"
+  set -- $("$probe" "$@") || fail "the probe failed: $*"
+  move_to "$@"
+}
+# Moves the pointer to a point of the main window's client area, in pixels.
+move_to() {
+  eval "$(xdotool getwindowgeometry --shell "$main_window")"
+  xdotool mousemove --sync $((X + $1)) $((Y + $2))
+}
+click() {
+  point_at center "$1"
+  xdotool click 1
+}
+start_program() {
+  LC_ALL=$1 "$work/canopex" &
+  program=$!
+  wait_for window_named Canopex || fail "the window did not open"
+  main_window=$(window_named Canopex)
+}
+wait_for_exit() {
+  wait "$program" || fail "canopex ended with status $?"
+  program=""
+}
