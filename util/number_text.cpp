@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 
 #include "util/text.h"
@@ -10,6 +11,12 @@ namespace canopex {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Every whole number of 15 digits, and every power of ten up to 10^15, is
+// exact in a double.
+constexpr std::size_t kMaxExactDigits = 15;
+constexpr double kPowersOfTen[kMaxExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 std::size_t SkipDigits(std::string_view text, std::size_t at) {
   while (at < text.size() && IsDigit(text[at])) ++at;
@@ -59,19 +66,38 @@ double ReadDecimal(std::string_view text, std::size_t* used) {
   const std::size_t integer_end = SkipDigits(text, at);
   std::size_t end = integer_end;
   std::size_t digits = integer_end - number_start;
+  std::size_t fraction_digits = 0;
   if (end < text.size() && text[end] == '.') {
     const std::size_t fraction_end = SkipDigits(text, end + 1);
-    digits += fraction_end - (end + 1);
+    fraction_digits = fraction_end - (end + 1);
+    digits += fraction_digits;
     end = fraction_end;
   }
   if (digits == 0) return 0.0;
+  bool has_exponent = false;
   if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
     std::size_t exponent_at = end + 1;
     if (exponent_at < text.size() && (text[exponent_at] == '+' || text[exponent_at] == '-')) {
       ++exponent_at;
     }
     const std::size_t exponent_end = SkipDigits(text, exponent_at);
-    if (exponent_end > exponent_at) end = exponent_end;  // "1e" is the number 1
+    if (exponent_end > exponent_at) {  // "1e" is the number 1
+      end = exponent_end;
+      has_exponent = true;
+    }
+  }
+  if (used != nullptr) *used = end;
+
+  // A plain decimal of at most 15 digits, as reports print them, is its
+  // digits as a whole number over a power of ten: both are exact doubles,
+  // so the one division rounds exactly as from_chars would.
+  if (!has_exponent && digits <= kMaxExactDigits) {
+    std::int64_t whole = 0;
+    for (std::size_t at = number_start; at < end; ++at) {
+      if (text[at] != '.') whole = whole * 10 + (text[at] - '0');
+    }
+    const double value = static_cast<double>(whole) / kPowersOfTen[fraction_digits];
+    return negative ? -value : value;
   }
 
   // The syntax is checked above; from_chars only converts (it is locale-free
@@ -83,9 +109,9 @@ double ReadDecimal(std::string_view text, std::size_t* used) {
   if (result.ec == std::errc::result_out_of_range) {
     value = IsOverflow(number) ? std::numeric_limits<double>::infinity() : 0.0;
   } else if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
+    if (used != nullptr) *used = 0;
     return 0.0;  // cannot happen for the checked syntax; stay safe
   }
-  if (used != nullptr) *used = end;
   return negative ? -value : value;
 }
 

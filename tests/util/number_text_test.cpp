@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -70,6 +72,27 @@ TEST(ReadDecimal, RoundsCorrectly) {
   EXPECT_EQ(ReadDecimal("5.51"), 5.51);
   EXPECT_EQ(ReadDecimal("179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368"),
             std::numeric_limits<double>::max());
+}
+
+// Decimals of up to 17 digits with the point anywhere, from a fixed seed:
+// each reads as the nearest double, as from_chars gives it.
+TEST(ReadDecimal, ReadsEveryShortDecimalAsItsNearestDouble) {
+  std::uint64_t state = 12345;
+  const auto next = [&state] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return state >> 33;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string text;
+    const std::size_t digits = 1 + next() % 17;
+    for (std::size_t d = 0; d < digits; ++d) text += static_cast<char>('0' + next() % 10);
+    text.insert(next() % (digits + 1), 1, '.');
+    double expected = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(ReadDecimal(text), expected) << text;
+    ASSERT_EQ(ReadDecimal("-" + text), -expected) << text;
+  }
+  EXPECT_TRUE(std::signbit(ReadDecimal("-0.0")));
 }
 
 TEST(ReadInteger, ReadsDigitsAndSaturates) {
