@@ -44,17 +44,31 @@ class RecordTable {
 
   // The records in key order.
   std::span<const TreeRecord> InKeyOrder() {
-    if (!sorted_) {
-      std::sort(records_.begin(), records_.end(),
-                [](const TreeRecord& a, const TreeRecord& b) { return a.key < b.key; });
-      sorted_ = true;
-    }
+    if (!sorted_) Sort();
     return records_;
   }
 
  private:
+  // Sorts the positions and then moves each record once: a record holds
+  // seven strings, too heavy to be swapped about by the sort itself.
+  void Sort() {
+    order_.resize(records_.size());
+    for (std::uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
+    std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
+      return records_[a].key < records_[b].key;
+    });
+    spare_.clear();
+    spare_.reserve(records_.size());
+    for (const std::uint32_t at : order_) spare_.push_back(std::move(records_[at]));
+    records_.swap(spare_);
+    sorted_ = true;
+  }
+
   std::vector<TreeRecord> records_;
   bool sorted_ = true;
+  // Kept between cut lists so that sorting allocates nothing once warm.
+  std::vector<std::uint32_t> order_;
+  std::vector<TreeRecord> spare_;
 };
 
 }  // namespace canopex
