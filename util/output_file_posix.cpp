@@ -27,10 +27,12 @@ OutputFile OutputFile::Open(const std::string& path, Mode mode, const FileIdenti
   const int flags = mode == Mode::Append ? O_APPEND : 0;
   FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | flags, 0666));
   if (!fd.valid()) return {};
-  struct stat status;
-  if (::fstat(fd.get(), &status) != 0 || guarded.Matches(IdentityOf(status))) return {};
-  if (mode == Mode::Overwrite && S_ISREG(status.st_mode) && ::ftruncate(fd.get(), 0) != 0) {
-    return {};
+  if (guarded.known || mode == Mode::Overwrite) {
+    struct stat status;
+    if (::fstat(fd.get(), &status) != 0 || guarded.Matches(IdentityOf(status))) return {};
+    if (mode == Mode::Overwrite && S_ISREG(status.st_mode) && ::ftruncate(fd.get(), 0) != 0) {
+      return {};
+    }
   }
   return OutputFile(fd.release());
 }

@@ -34,7 +34,9 @@ OutputFile OutputFile::Open(const std::string& path, Mode mode, const FileIdenti
   const DWORD access = mode == Mode::Append ? FILE_APPEND_DATA | SYNCHRONIZE : GENERIC_WRITE;
   ScopedHandle file(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid() || guarded.Matches(IdentityOfHandle(file.get()))) return {};
+  if (!file.valid() || (guarded.known && guarded.Matches(IdentityOfHandle(file.get())))) {
+    return {};
+  }
   if (mode == Mode::Overwrite && GetFileType(file.get()) == FILE_TYPE_DISK &&
       !SetEndOfFile(file.get())) {
     return {};

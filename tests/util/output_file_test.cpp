@@ -91,6 +91,24 @@ TEST(OutputFile, TheGuardedFileIsNeverWrittenEmptiedOrDeleted) {
   EXPECT_TRUE(AppendToFile(temp / "other.txt", "x", guarded));
 }
 
+#ifndef _WIN32
+TEST(OutputFile, APathIsCheckedAgainAtTheFirstAppendAfterItsRemoval) {
+  testing::TempFolder temp;
+  const std::string report = temp / "report.trl";
+  WriteFileBytes(report, "report");
+  const FileIdentity guarded = IdentityOfPath(report);
+  const std::string stand = temp / "stand.txt";
+  DiskFileOperations files;
+  EXPECT_TRUE(files.Append(stand, "a", guarded));
+  EXPECT_TRUE(files.Append(stand, "b", guarded));
+  EXPECT_EQ(FileBytes(stand), "ab");
+  ASSERT_TRUE(files.Remove(stand, guarded));
+  fs::create_symlink(report, stand);
+  EXPECT_FALSE(files.Append(stand, "x", guarded));
+  EXPECT_EQ(FileBytes(report), "report");
+}
+#endif
+
 TEST(OutputFile, RemoveTakesOnlyRegularFiles) {
   testing::TempFolder temp;
   WriteFileBytes(temp / "stand.txt", "old");
