@@ -49,18 +49,30 @@ class RecordTable {
   }
 
  private:
-  // Sorts the positions and then moves each record once: a record holds
-  // seven strings, too heavy to be swapped about by the sort itself.
+  // Sorts the positions, then moves each record once along the cycles of
+  // that permutation: a record holds seven strings, too heavy to be swapped
+  // about by the sort itself, and a second table would double the memory.
   void Sort() {
-    order_.resize(records_.size());
-    for (std::uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
+    const auto count = static_cast<std::uint32_t>(records_.size());
+    order_.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i) order_[i] = i;
     std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
       return records_[a].key < records_[b].key;
     });
-    spare_.clear();
-    spare_.reserve(records_.size());
-    for (const std::uint32_t at : order_) spare_.push_back(std::move(records_[at]));
-    records_.swap(spare_);
+    // order_[at] is the position of the record that belongs at `at`; a
+    // position whose record is in place points at itself.
+    for (std::uint32_t start = 0; start < count; ++start) {
+      if (order_[start] == start) continue;
+      TreeRecord held = std::move(records_[start]);
+      std::uint32_t at = start;
+      for (std::uint32_t from = order_[at]; from != start; from = order_[at]) {
+        records_[at] = std::move(records_[from]);
+        order_[at] = at;
+        at = from;
+      }
+      records_[at] = std::move(held);
+      order_[at] = at;
+    }
     sorted_ = true;
   }
 
@@ -68,7 +80,6 @@ class RecordTable {
   bool sorted_ = true;
   // Kept between cut lists so that sorting allocates nothing once warm.
   std::vector<std::uint32_t> order_;
-  std::vector<TreeRecord> spare_;
 };
 
 }  // namespace canopex
