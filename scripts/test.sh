@@ -22,3 +22,8 @@ done
 # fails when one finds a crash, leak, hang or failed check.
 echo "== fuzz: each target for 20 s"
 fuzz/run.sh --all 20
+
+# The benchmark still builds, runs and checks its outputs (on a small report;
+# its figures mean nothing here).
+echo "== bench: one round on a small report"
+bench/run.sh --runs 1 --sizes 3000 >/dev/null
