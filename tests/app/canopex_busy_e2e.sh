@@ -13,14 +13,7 @@ exe=$1 probe=$2 make_report=$3 source=$4
 . "$source/tests/app/gui_test_support.sh"
 . "$source/tests/app/canopex_window_support.sh"
 
-work=$(mktemp -d)
-program=""
-cleanup() {
-  [ -z "$program" ] || kill "$program" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$exe" "$work/canopex"
+copy_program_into_work "$exe"
 
 # The run writes its counts into the settings file when it ends.
 running() { ! grep -q '^CutListCount=' "$work/canopex.ini"; }

@@ -41,14 +41,7 @@ check_settings() {
 
 [ "$(LC_ALL=de_DE.UTF-8 locale decimal_point 2>/dev/null)" = "," ] ||
   fail "the locale de_DE.UTF-8 (with a decimal comma) is not installed"
-work=$(mktemp -d)
-program=""
-cleanup() {
-  [ -z "$program" ] || kill "$program" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$exe" "$work/canopex"
+copy_program_into_work "$exe"
 cp "$source/samples/three-stands.trl" "$work/"
 expected="$source/tests/convert/cases/sample-report-compressed/expected/out"
 

@@ -1,7 +1,20 @@
 # Helpers of the scripts that drive the Linux program's window; sourced after
-# gui_test_support.sh. They use $probe (window-probe-wx), $work (the folder
-# holding the program as "canopex") and set $program (its process) and
-# $main_window (its X window).
+# gui_test_support.sh. They use $probe (window-probe-wx) and $work (the folder
+# holding the program as "canopex", made by copy_program_into_work) and set
+# $program (its process) and $main_window (its X window).
+
+# Copies the program $1 as "canopex" into a new temporary folder, $work,
+# which goes, with the program if it still runs, when the script ends.
+copy_program_into_work() {
+  work=$(mktemp -d)
+  program=""
+  trap 'cleanup_work' EXIT
+  cp "$1" "$work/canopex"
+}
+cleanup_work() {
+  [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  rm -rf "$work"
+}
 
 # Moves the pointer to a point of the main window that the probe names
 # ("center ID" or "point X Y" in dialog units). GTK draws every control into
