@@ -6,14 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "conversion/report_reader.h"
 #include "util/stdio_file.h"
-
-namespace {
-
-// The converter's chunk size (conversion/report_reader.cpp).
-constexpr std::size_t kChunkSize = 1 << 16;
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -25,7 +19,7 @@ int main(int argc, char** argv) {
     std::perror(argv[1]);
     return 1;
   }
-  std::vector<char> chunk(kChunkSize);
+  std::vector<char> chunk(canopex::kReportChunkSize);
   unsigned long long line_feeds = 0;
   std::size_t got;
   while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {

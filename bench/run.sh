@@ -196,18 +196,19 @@ measure_size() {
   done
 }
 
+# The median of the numbers on standard input, one per line.
+median_of_lines() {
+  sort -n | awk '{ value[NR] = $1 } END {
+    if (NR % 2) print value[(NR + 1) / 2]; else print (value[NR / 2] + value[NR / 2 + 1]) / 2 }'
+}
+
 # The median of field $3 (4: nanoseconds, 5: KB) of program $2 on size $1.
 median() {
   awk -F '\t' -v size="$1" -v program="$2" -v field="$3" \
-    '$1 == size && $2 == program { print $field }' "$results" | sort -n |
-    awk '{ value[NR] = $1 } END {
-      if (NR % 2) print value[(NR + 1) / 2]; else print (value[NR / 2] + value[NR / 2 + 1]) / 2 }'
+    '$1 == size && $2 == program { print $field }' "$results" | median_of_lines
 }
 
-median_of_file() {
-  sort -n "$1" | awk '{ value[NR] = $1 } END {
-    if (NR % 2) print value[(NR + 1) / 2]; else print (value[NR / 2] + value[NR / 2 + 1]) / 2 }'
-}
+median_of_file() { median_of_lines <"$1"; }
 
 # awk arithmetic, formatted: calc FORMAT EXPRESSION
 calc() { awk "BEGIN { printf \"$1\", $2 }"; }

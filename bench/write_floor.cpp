@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "util/file_descriptor_posix.h"
-#include "util/stdio_file.h"
+#include "util/file_system.h"
 
 namespace {
 
@@ -41,16 +41,6 @@ bool Fail(const std::string& what, const std::string& path, int error) {
   return false;
 }
 
-bool ReadWhole(const fs::path& path, std::string& bytes) {
-  canopex::StdioFile file(std::fopen(path.c_str(), "rb"));
-  if (!file.is_open()) return Fail("cannot open", path.string(), errno);
-  char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  if (std::ferror(file.get())) return Fail("cannot read", path.string(), errno);
-  return true;
-}
-
 // The regular files of `folder` with their lines, sorted by name.
 bool LoadFolder(const fs::path& folder, std::vector<LoadedFile>& files) {
   std::error_code error;
@@ -61,7 +51,9 @@ bool LoadFolder(const fs::path& folder, std::vector<LoadedFile>& files) {
     if (!entry->is_regular_file(error)) continue;
     LoadedFile& file = files.emplace_back();
     file.name = entry->path().filename().string();
-    if (!ReadWhole(entry->path(), file.bytes)) return false;
+    if (!canopex::ReadWholeFile(entry->path().string(), file.bytes)) {
+      return Fail("cannot read", entry->path().string(), errno);
+    }
     for (std::size_t at = 0; at < file.bytes.size();) {
       const std::size_t lf = file.bytes.find('\n', at);
       at = lf == std::string::npos ? file.bytes.size() : lf + 1;

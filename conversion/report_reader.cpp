@@ -10,7 +10,6 @@
 namespace canopex {
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 16;
 constexpr int kHeadingLineCount = 3;
 
 // Whether the report's first chunk shows old Macintosh line ends: no LF at
@@ -23,12 +22,12 @@ bool HasCrLineEnds(std::string_view first_chunk) {
 
 }  // namespace
 
-ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kChunkSize, '\0') {}
+ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kReportChunkSize, '\0') {}
 
 ReportReader::ReportReader(std::string text)
     : buffer_(std::move(text)),
       end_(buffer_.size()),
-      cr_line_ends_(HasCrLineEnds(std::string_view(buffer_).substr(0, kChunkSize))) {}
+      cr_line_ends_(HasCrLineEnds(std::string_view(buffer_).substr(0, kReportChunkSize))) {}
 
 bool ReportReader::Refill() {
   if (!file_.is_open()) return false;

@@ -15,6 +15,9 @@ namespace canopex {
 // pieces, each handled as a line of its own.
 inline constexpr std::size_t kMaxReportLineLength = 255;
 
+// A report file is read in chunks of this size.
+inline constexpr std::size_t kReportChunkSize = 1 << 16;
+
 enum class ContinuationOutcome {
   Continue,         // the cut list goes on; tree lines follow
   NewHeader,        // another page: examine `handed_back_line` next

@@ -84,12 +84,9 @@ void WxDialogPlatform::EndWaitCursor() {
 
 void WxDialogPlatform::PaintDuringRun() {
   // Lets GTK handle exposes and draw; wx holds back the user's input and
-  // queues it again afterwards.
+  // queues it again afterwards. A run starts from the dialog's modal loop.
   if (wxEventLoopBase* running = wxEventLoopBase::GetActive()) {
     running->YieldFor(wxEVT_CATEGORY_UI);
-  } else {
-    wxEventLoop loop;
-    loop.YieldFor(wxEVT_CATEGORY_UI);
   }
 }
 
