@@ -11,7 +11,7 @@ build="$project/build/linux"
 command -v openbox >/dev/null || { echo "install openbox first" >&2; exit 1; }
 if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
   exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory \
-    xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+    "$project/cmake/run-on-xvfb" sh "$0" "$@"
 fi
 . "$project/tests/app/gui_test_support.sh"
 # The absolute position of a window's client area, as "X Y".

@@ -6,7 +6,7 @@
 # Usage: canopex_busy_e2e.sh CANOPEX WINDOW_PROBE MAKE_REPORT SOURCE_DIR
 set -eu
 if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" \
+  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
     sh "$0" "$@"
 fi
 exe=$1 probe=$2 make_report=$3 source=$4

@@ -13,7 +13,7 @@
 set -eu
 if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
   # GTK keeps the choosers' settings in memory rather than in dconf.
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory xvfb-run -a -s "-screen 0 1280x1024x24" \
+  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
     sh "$0" "$@"
 fi
 exe=$1 probe=$2 source=$3

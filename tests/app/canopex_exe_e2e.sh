@@ -6,7 +6,7 @@
 # Usage: canopex_exe_e2e.sh CANOPEX_EXE WINDOW_PROBE_EXE SOURCE_DIR WINEPREFIX
 set -eu
 if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+  exec env CANOPEX_ON_XVFB=1 "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
 fi
 exe=$1 probe_exe=$2 source=$3 prefix=$4
 wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$source/cmake/run-under-wine" "$prefix" "$@"; }
