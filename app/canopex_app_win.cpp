@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_win.h"
+#include "settings/settings_location.h"
 #include "settings/settings_store.h"
 #include "util/file_system.h"
 #include "util/path_names.h"
@@ -13,7 +14,7 @@ CanopexApp::CanopexApp() : step_label_font_(CreateStepLabelFont()) {}
 
 BOOL CanopexApp::InitInstance(HINSTANCE instance) {
   const std::string application_name = ApplicationNameOf(ExecutablePath());
-  settings_path_ = PathBesideExecutable(application_name + ".ini");
+  settings_path_ = DefaultSettingsPath(application_name);
   InitCommonControls();
 
   const std::unique_ptr<SettingsStore> settings = OpenSettingsStore(settings_path_);

@@ -5,6 +5,7 @@
 
 #include "app/app_icon_wx.h"
 #include "app/main_window_wx.h"
+#include "settings/settings_location.h"
 #include "settings/settings_store.h"
 #include "util/file_system.h"
 #include "util/path_names.h"
@@ -18,7 +19,7 @@ bool CanopexApp::OnInit() {
 
 int CanopexApp::OnRun() {
   const std::string application_name = ApplicationNameOf(ExecutablePath());
-  const std::string settings_path = PathBesideExecutable(application_name + ".ini");
+  const std::string settings_path = DefaultSettingsPath(application_name);
   const std::unique_ptr<SettingsStore> settings = OpenSettingsStore(settings_path);
 
   const DialogFonts fonts = DesktopDialogFonts();

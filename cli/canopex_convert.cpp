@@ -13,6 +13,7 @@
 
 #include "conversion/minimum_diameter.h"
 #include "conversion/tree_list_converter.h"
+#include "settings/settings_location.h"
 #include "settings/settings_store.h"
 #include "util/directory_chain.h"
 #include "util/file_system.h"
@@ -83,7 +84,7 @@ int Run(const Options& options) {
   // Absolute, as the profile functions look for a bare name in the Windows
   // folder.
   const std::string settings_path = options.settings.empty()
-                                        ? canopex::PathBesideExecutable("canopex.ini")
+                                        ? canopex::DefaultSettingsPath("canopex")
                                         : canopex::AbsolutePathOf(options.settings);
   const std::unique_ptr<canopex::SettingsStore> settings =
       canopex::OpenSettingsStore(settings_path);
@@ -131,9 +132,14 @@ int main(int argc, char** argv) {
   app.add_flag("--sub-folder", options.sub_folder,
                "With -d: write into DIR/<report file name>, created when missing")
       ->excludes(output_file);
+  const bool user_configuration =
+      canopex::BuiltInSettingsPlacement() == canopex::SettingsPlacement::kUserConfiguration;
   app.add_option("-s,--settings", options.settings,
-                 "Settings file with the report layout and the hand-set options (default: "
-                 "canopex.ini beside the program)")
+                 user_configuration
+                     ? "Settings file with the report layout and the hand-set options (default: "
+                       "$XDG_CONFIG_HOME/canopex/canopex.ini, else ~/.config/canopex/canopex.ini)"
+                     : "Settings file with the report layout and the hand-set options (default: "
+                       "canopex.ini beside the program)")
       ->type_name("FILE");
   app.add_option("REPORT", options.report, "The tree list report (.trl)")->required();
   app.set_version_flag("--version", "canopex-convert " CANOPEX_VERSION);
