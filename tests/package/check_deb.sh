@@ -1,0 +1,71 @@
+#!/bin/sh
+# Checks the Debian package as a user gets it: its control fields, that
+# lintian finds nothing, that it holds the listed files and nothing else; then
+# installs it into a throwaway root (dpkg-deb -x) and uses the programs from
+# there: canopex-convert keeps its settings in $XDG_CONFIG_HOME/canopex or
+# ~/.config/canopex, and the window, started with such a settings file, runs
+# the sample report and writes the file back.
+# Usage: check_deb.sh PACKAGE.deb WINDOW_PROBE SOURCE_DIR VERSION
+set -eu
+if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
+  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
+    sh "$0" "$@"
+fi
+deb=$1 probe=$2 source=$3 version=$4
+. "$source/tests/app/gui_test_support.sh"
+. "$source/tests/app/canopex_window_support.sh"
+. "$source/tests/package/package_support.sh"
+
+work=$(mktemp -d)
+program=""
+trap 'cleanup_work' EXIT
+
+echo "Control fields and lintian"
+[ "$(dpkg-deb -f "$deb" Package)" = canopex ] || fail "the package is not named canopex"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package is not of version $version"
+dpkg-deb -f "$deb" Depends | grep -q 'libwxgtk3.2' || fail "the package does not depend on wxGTK"
+findings=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+[ -z "$findings" ] || fail "lintian: $findings"
+
+echo "Contents, in a throwaway root"
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+check_file_list "$root" "$source/tests/package/installed-files.txt" "usr/"
+check_installed_extras "$root/usr" "$version"
+zcat "$root/usr/share/doc/canopex/changelog.gz" | head -n 1 | grep -q "^canopex ($version) " ||
+  fail "the changelog's last entry is not of version $version"
+sample="$root/usr/share/doc/canopex/examples/three-stands.trl"
+
+echo "canopex-convert with settings in ~/.config/canopex"
+mkdir "$work/home"
+env -u XDG_CONFIG_HOME HOME="$work/home" "$root/usr/bin/canopex-convert" "$sample" \
+  -d "$work/out-home" >/dev/null || fail "canopex-convert failed"
+check_sample_stand_files "$work/out-home"
+grep -qx 'CutListCount=3' "$work/home/.config/canopex/canopex.ini" ||
+  fail "no settings in ~/.config/canopex/canopex.ini"
+echo "canopex-convert with settings in \$XDG_CONFIG_HOME/canopex"
+HOME="$work/home" XDG_CONFIG_HOME="$work/xdg" "$root/usr/bin/canopex-convert" "$sample" \
+  -d "$work/out-xdg" >/dev/null || fail "canopex-convert failed"
+check_sample_stand_files "$work/out-xdg"
+grep -qx 'CutListCount=3' "$work/xdg/canopex/canopex.ini" ||
+  fail "no settings in \$XDG_CONFIG_HOME/canopex/canopex.ini"
+[ "$(ls "$root/usr/bin")" = "$(printf 'canopex\ncanopex-convert')" ] ||
+  fail "a program wrote beside itself"
+
+echo "The window, with its settings in ~/.config/canopex"
+rm -rf "$work/home/.config/canopex"
+mkdir -p "$work/home/.config/canopex" "$work/out-window"
+printf '[Setup]\nInputFile=%s\nOutputDir=%s\n' "$sample" "$work/out-window" \
+  >"$work/home/.config/canopex/canopex.ini"
+env -u XDG_CONFIG_HOME HOME="$work/home" "$root/usr/bin/canopex" &
+program=$!
+wait_for window_named Canopex || fail "the window did not open"
+main_window=$(window_named Canopex)
+click 1007
+wait_for grep -q '^CutListCount=3' "$work/home/.config/canopex/canopex.ini" ||
+  fail "Run converted nothing"
+click 2
+wait "$program" || fail "canopex ended with status $?"
+program=""
+check_sample_stand_files "$work/out-window"
+echo "the Debian package installs, converts the sample and keeps settings per user"
