@@ -55,6 +55,7 @@ def main():
     title = next((line[2:].strip() for line in text.splitlines() if line.startswith("# ")),
                  "Canopex")
     text = with_appendices(text, [Path(name) for name in sys.argv[2:-1]])
+    text = text.replace(f"]({source.name})", "](#)")  # an appendix's link to the guide: its top
     body = markdown.markdown(text, extensions=["tables", "fenced_code", "toc"])
     page = (f'<!DOCTYPE html>\n<html lang="en">\n<head>\n<meta charset="utf-8">\n'
             f"<title>{title}</title>\n<style>{STYLE}</style>\n</head>\n<body>\n"
