@@ -4,7 +4,7 @@
 # The user guide as one HTML page with its screenshots inside, and the
 # manual page of canopex-convert at its end.
 set(canopex_guide_html ${CMAKE_BINARY_DIR}/packaging/UserGuide.html)
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/man)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 file(GLOB canopex_guide_images ${PROJECT_SOURCE_DIR}/docs/*.png)
 add_custom_command(
   OUTPUT ${canopex_guide_html}
