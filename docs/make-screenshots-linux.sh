@@ -9,10 +9,7 @@ project="$(cd "$(dirname "$0")/.." && pwd)"
 build="$project/build/linux"
 [ -f "$build/app/canopex" ] || { echo "build the linux preset first" >&2; exit 1; }
 command -v openbox >/dev/null || { echo "install openbox first" >&2; exit 1; }
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory \
-    "$project/cmake/run-on-xvfb" sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$project/cmake/run-on-xvfb" sh "$0" "$@"
 . "$project/tests/app/gui_test_support.sh"
 # The absolute position of a window's client area, as "X Y".
 client_origin() {

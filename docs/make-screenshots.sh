@@ -7,9 +7,7 @@ set -eu
 project="$(cd "$(dirname "$0")/.." && pwd)"
 build="$project/build/windows"
 [ -f "$build/app/Canopex.exe" ] || { echo "build the windows preset first" >&2; exit 1; }
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 "$project/cmake/run-on-xvfb" sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$project/cmake/run-on-xvfb" sh "$0" "$@"
 prefix="$build/wineprefix-screenshots"
 wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$project/cmake/run-under-wine" "$prefix" "$@"; }
 probe() { wine_run "$build/tests/window-probe.exe" "$@"; }

@@ -5,10 +5,7 @@
 # is not acted on: no second run starts and the window stays open.
 # Usage: canopex_busy_e2e.sh CANOPEX WINDOW_PROBE MAKE_REPORT SOURCE_DIR
 set -eu
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
-    sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
 exe=$1 probe=$2 make_report=$3 source=$4
 . "$source/tests/app/gui_test_support.sh"
 . "$source/tests/app/canopex_window_support.sh"

@@ -11,11 +11,7 @@
 #   replace that file answered Replace, Run and Escape.
 # Usage: canopex_e2e.sh CANOPEX WINDOW_PROBE SOURCE_DIR
 set -eu
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  # GTK keeps the choosers' settings in memory rather than in dconf.
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
-    sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
 exe=$1 probe=$2 source=$3
 . "$source/tests/app/gui_test_support.sh"
 . "$source/tests/app/canopex_window_support.sh"

@@ -5,9 +5,7 @@
 # settings file.
 # Usage: canopex_exe_e2e.sh CANOPEX_EXE WINDOW_PROBE_EXE SOURCE_DIR WINEPREFIX
 set -eu
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
 exe=$1 probe_exe=$2 source=$3 prefix=$4
 wine_run() { WINE_VIRTUAL_DESKTOP=1280x1024 "$source/cmake/run-under-wine" "$prefix" "$@"; }
 probe() { wine_run "$probe_exe" "$@"; }

@@ -7,10 +7,7 @@
 # the sample report and writes the file back.
 # Usage: check_deb.sh PACKAGE.deb WINDOW_PROBE SOURCE_DIR VERSION
 set -eu
-if [ -z "${CANOPEX_ON_XVFB:-}" ]; then
-  exec env CANOPEX_ON_XVFB=1 GSETTINGS_BACKEND=memory "$(dirname "$0")/../../cmake/run-on-xvfb" \
-    sh "$0" "$@"
-fi
+[ -n "${CANOPEX_ON_XVFB:-}" ] || exec "$(dirname "$0")/../../cmake/run-on-xvfb" sh "$0" "$@"
 deb=$1 probe=$2 source=$3 version=$4
 . "$source/tests/app/gui_test_support.sh"
 . "$source/tests/app/canopex_window_support.sh"
