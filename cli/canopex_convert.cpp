@@ -135,11 +135,11 @@ int main(int argc, char** argv) {
   const bool user_configuration =
       canopex::BuiltInSettingsPlacement() == canopex::SettingsPlacement::kUserConfiguration;
   app.add_option("-s,--settings", options.settings,
-                 user_configuration
-                     ? "Settings file with the report layout and the hand-set options (default: "
-                       "$XDG_CONFIG_HOME/canopex/canopex.ini, else ~/.config/canopex/canopex.ini)"
-                     : "Settings file with the report layout and the hand-set options (default: "
-                       "canopex.ini beside the program)")
+                 std::string("Settings file with the report layout and the hand-set options "
+                             "(default: ") +
+                     (user_configuration ? "$XDG_CONFIG_HOME/canopex/canopex.ini, else "
+                                           "~/.config/canopex/canopex.ini)"
+                                         : "canopex.ini beside the program)"))
       ->type_name("FILE");
   app.add_option("REPORT", options.report, "The tree list report (.trl)")->required();
   app.set_version_flag("--version", "canopex-convert " CANOPEX_VERSION);

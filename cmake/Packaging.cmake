@@ -60,6 +60,7 @@ endforeach()
 
 # Manual pages and the changelog, compressed as Debian keeps them (-n: the
 # same bytes each time).
+set(canopex_compressed_files)
 function(canopex_compressed source destination)
   get_filename_component(name ${source} NAME)
   set(compressed ${CMAKE_BINARY_DIR}/packaging/compressed/${name}.gz)
@@ -67,14 +68,13 @@ function(canopex_compressed source destination)
     OUTPUT ${compressed}
     COMMAND gzip -9 -n -c ${source} > ${compressed}
     DEPENDS ${source})
-  set_property(GLOBAL APPEND PROPERTY canopex_compressed_files ${compressed})
   install(FILES ${compressed} DESTINATION ${destination})
+  set(canopex_compressed_files ${canopex_compressed_files} ${compressed} PARENT_SCOPE)
 endfunction()
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/compressed)
 canopex_compressed(${PROJECT_SOURCE_DIR}/docs/canopex.1 ${CMAKE_INSTALL_MANDIR}/man1)
 canopex_compressed(${PROJECT_SOURCE_DIR}/docs/canopex-convert.1 ${CMAKE_INSTALL_MANDIR}/man1)
 canopex_compressed(${PROJECT_SOURCE_DIR}/packaging/changelog ${canopex_doc_dir})
-get_property(canopex_compressed_files GLOBAL PROPERTY canopex_compressed_files)
 add_custom_target(canopex_package_files ALL DEPENDS ${canopex_icons} ${canopex_compressed_files})
 
 install(FILES ${canopex_guide_html} DESTINATION ${canopex_doc_dir} RENAME user-guide.html)
@@ -86,12 +86,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Canopex developers <developers@canopex.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Canopex reads the tree list reports that the forest program Sylvax writes\n"
     "(.trl), finds each cut list (the trees cut in one stand in one year), drops\n"
     "trees with zero trees per acre or below a minimum diameter, and writes\n"
     "tab-separated stand files: one row per tree, or one row per species and\n"
     "1-inch diameter class. It has a window (canopex) and a command-line\n"
     "converter (canopex-convert).")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 include(CPack)

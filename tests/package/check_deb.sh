@@ -33,19 +33,24 @@ zcat "$root/usr/share/doc/canopex/changelog.gz" | head -n 1 | grep -q "^canopex 
   fail "the changelog's last entry is not of version $version"
 sample="$root/usr/share/doc/canopex/examples/three-stands.trl"
 
-echo "canopex-convert with settings in ~/.config/canopex"
+# Converts the sample with the packaged canopex-convert into the folder $1,
+# in the environment given by the rest (as env takes it), and checks the
+# stand files and that the run's counts went into the settings file $2.
+convert_sample() {
+  out=$1 settings=$2
+  shift 2
+  env "$@" "$root/usr/bin/canopex-convert" "$sample" -d "$out" >/dev/null ||
+    fail "canopex-convert failed"
+  check_sample_stand_files "$out"
+  grep -qx 'CutListCount=3' "$settings" || fail "no settings in $settings"
+}
 mkdir "$work/home"
-env -u XDG_CONFIG_HOME HOME="$work/home" "$root/usr/bin/canopex-convert" "$sample" \
-  -d "$work/out-home" >/dev/null || fail "canopex-convert failed"
-check_sample_stand_files "$work/out-home"
-grep -qx 'CutListCount=3' "$work/home/.config/canopex/canopex.ini" ||
-  fail "no settings in ~/.config/canopex/canopex.ini"
+echo "canopex-convert with settings in ~/.config/canopex"
+convert_sample "$work/out-home" "$work/home/.config/canopex/canopex.ini" \
+  -u XDG_CONFIG_HOME HOME="$work/home"
 echo "canopex-convert with settings in \$XDG_CONFIG_HOME/canopex"
-HOME="$work/home" XDG_CONFIG_HOME="$work/xdg" "$root/usr/bin/canopex-convert" "$sample" \
-  -d "$work/out-xdg" >/dev/null || fail "canopex-convert failed"
-check_sample_stand_files "$work/out-xdg"
-grep -qx 'CutListCount=3' "$work/xdg/canopex/canopex.ini" ||
-  fail "no settings in \$XDG_CONFIG_HOME/canopex/canopex.ini"
+convert_sample "$work/out-xdg" "$work/xdg/canopex/canopex.ini" \
+  HOME="$work/home" XDG_CONFIG_HOME="$work/xdg"
 [ "$(ls "$root/usr/bin")" = "$(printf 'canopex\ncanopex-convert')" ] ||
   fail "a program wrote beside itself"
 

@@ -22,7 +22,7 @@ mkdir "$work/unpacked"
 check_file_list "$work/unpacked" "$source/tests/package/zip-files.txt" "" "$version"
 folder="$work/unpacked/Canopex-$version-win32"
 cmp "$folder/three-stands.trl" "$source/samples/three-stands.trl" || fail "the sample report differs"
-grep -q 'src="data:image/png;base64,' "$folder/UserGuide.html" || fail "the guide lacks its screenshots"
+check_guide_page "$folder/UserGuide.html"
 
 echo "canopex-convert.exe on the sample beside it"
 (cd "$folder" && "$source/cmake/run-under-wine" "$prefix" ./canopex-convert.exe three-stands.trl -d out \

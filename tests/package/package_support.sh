@@ -29,6 +29,15 @@ png_size() {
     awk '{print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8}'
 }
 
+# The user guide's HTML page $1 stands alone: a title, and its screenshots
+# inside it rather than beside it.
+check_guide_page() {
+  grep -q '<h1' "$1" || fail "the user guide has no title"
+  [ "$(grep -o 'src="data:image/png;base64,' "$1" | wc -l)" -ge 2 ] ||
+    fail "the user guide lacks its screenshots"
+  ! grep -q 'src="[^d][^"]*\.png"' "$1" || fail "the user guide points at pictures outside itself"
+}
+
 # What an installation under the prefix $1 of version $2 holds besides the programs: a
 # valid desktop entry, an icon of each size, manual pages that render
 # without warnings, the user guide with its screenshots inside and the
@@ -48,11 +57,7 @@ check_installed_extras() {
       fail "$(basename "$page") is not the page of $name"
     zcat "$page" | grep -q "^\\.TH .*\"Canopex $2\"" || fail "$(basename "$page") is not of version $2"
   done
-  guide="$1/share/doc/canopex/user-guide.html"
-  grep -q '<h1' "$guide" || fail "the user guide has no title"
-  [ "$(grep -o 'src="data:image/png;base64,' "$guide" | wc -l)" -ge 2 ] ||
-    fail "the user guide lacks its screenshots"
-  ! grep -q 'src="[^d][^"]*\.png"' "$guide" || fail "the user guide points at pictures outside itself"
+  check_guide_page "$1/share/doc/canopex/user-guide.html"
   cmp "$1/share/doc/canopex/examples/three-stands.trl" "$source/samples/three-stands.trl" ||
     fail "the sample report differs"
 }
