@@ -19,12 +19,11 @@ exe=$1 probe=$2 source=$3
 # Opens the About box from the open context menu, checks it and closes it
 # with the key given.
 about_box_from_menu() {
-  sleep 1
-  xdotool key Down
-  sleep 0.3
-  xdotool key Return
+  # The open menu holds the keyboard.
+  wait_for other_window || fail "no context menu opened"
+  xdotool key Down Return
   wait_for window_named "About Canopex" || fail "the context menu did not open the About box"
-  xdotool key "$1"
+  press_in "$(window_named "About Canopex")" "$1"
   wait_for no_window_named "About Canopex" || fail "$1 did not close the About box"
 }
 check_settings() {
@@ -56,27 +55,26 @@ for locale in C de_DE.UTF-8; do
     # The first field has the focus; Tab takes it to its Browse button.
     echo "About box from Shift+F10 on a button"
     point_at point 470 15
-    xdotool key Tab shift+F10
+    press_in "$main_window" Tab shift+F10
     about_box_from_menu Return
     echo "About box from the Menu key on a button"
-    xdotool key Menu
+    press_in "$main_window" Menu
     about_box_from_menu Escape
     echo "A chooser closed with Escape"
     click 1002
     wait_for window_named "Select Sylvax Input File" || fail "Browse opened no chooser"
-    xdotool key Escape
+    press_in "$(window_named "Select Sylvax Input File")" Escape
     wait_for no_window_named "Select Sylvax Input File" || fail "Escape left the chooser open"
     echo "Enter in the minimum diameter field"
     click 1015
-    xdotool key Return KP_Enter
+    press_in "$main_window" Return KP_Enter
     sleep 1
     kill -0 "$program" 2>/dev/null || fail "Enter closed the window"
   fi
 
   click 1007
   wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "Run converted nothing"
-  click 2
-  wait_for_exit
+  close_window_with click 2
 
   for file in "$expected"/*; do
     cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") differs"
@@ -92,22 +90,16 @@ printf '[Setup]\nInputFile=%s\nOutputFile=%s\n[Custom]\nKeep=me\n' \
 start_program C
 click 1006
 wait_for window_named "Save As" || fail "Browse opened no save chooser"
-# The chooser shows the name "all-stands.txt" in the folder; Return takes it
-# once the chooser has settled, and GTK asks whether to replace the file (in
-# a window without a name, so Alt+R is pressed until the chooser is gone).
-sleep 1.5
-xdotool key Return
-tries=0
-until no_window_named "Save As"; do
-  tries=$((tries + 1))
-  [ $tries -lt 30 ] || fail "the save chooser did not close with Replace"
-  sleep 1
-  xdotool key alt+r
-done
+# The chooser shows the name "all-stands" in the folder; Return saves it as
+# "all-stands.txt", and GTK asks whether to replace that file, in a window
+# without a title.
+press_in "$(window_named "Save As")" Return
+wait_for untitled_window || fail "the save chooser did not ask whether to replace the file"
+press_in "$(untitled_window)" alt+r
+wait_for no_window_named "Save As" || fail "the save chooser did not close with Replace"
 click 1007
 wait_for grep -q '^CutListCount=3' "$work/canopex.ini" || fail "Run converted nothing"
-xdotool key Escape
-wait_for_exit
+close_window_with press_in "$main_window" Escape
 for file in "$expected"/*; do tail -n +2 "$file"; done | sort >"$work/expected-rows"
 tail -n +2 "$work/all-stands.txt" | sort | cmp - "$work/expected-rows" ||
   fail "all-stands.txt does not hold every stand's rows"

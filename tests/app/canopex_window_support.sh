@@ -12,6 +12,8 @@ copy_program_into_work() {
   cp "$1" "$work/canopex"
 }
 cleanup_work() {
+  # A test may end while it holds the program stopped (SIGSTOP).
+  [ -z "$program" ] || kill -CONT "$program" 2>/dev/null || true
   [ -z "$program" ] || kill "$program" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -42,4 +44,34 @@ start_program() {
 wait_for_exit() {
   wait "$program" || fail "canopex ended with status $?"
   program=""
+}
+
+# The program's visible window that has no title, such as GTK's question
+# whether to replace a file; fails when there is none.
+untitled_window() {
+  for id in $(xdotool search --onlyvisible --pid "$program" 2>/dev/null); do
+    [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ] || { echo "$id"; return 0; }
+  done
+  return 1
+}
+# A visible window of the program other than the main window (an open
+# context menu, a box, a chooser); fails when there is none.
+other_window() {
+  xdotool search --onlyvisible --pid "$program" 2>/dev/null | grep -vx "$main_window" | grep .
+}
+
+# Closes the main window with the command that follows (click 2, Exit; or
+# press_in "$main_window" Escape) and waits for the program to end. Right
+# after a run the command is made again until the window is gone: input
+# that arrives while the run is still ending (its counts already in the
+# settings file) is dropped with the rest of the input queued during the run.
+close_window_with() {
+  attempts=0
+  while window_named Canopex >/dev/null; do
+    attempts=$((attempts + 1))
+    [ $attempts -le 10 ] || fail "$* did not close the window"
+    "$@" || true
+    wait_up_to 5 no_window_named Canopex || true
+  done
+  wait_for_exit
 }

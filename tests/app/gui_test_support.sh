@@ -6,16 +6,28 @@ fail() {
   exit 1
 }
 
-# Polls a command until it succeeds, for at most 60 seconds.
-wait_for() {
-  tries=0
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_up_to() {
+  polls_left=$(($1 * 2))
+  shift
   until "$@" >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 120 ] || return 1
+    polls_left=$((polls_left - 1))
+    [ $polls_left -gt 0 ] || return 1
     sleep 0.5
   done
 }
+# The same for at most 60 seconds: the time a step may take on a loaded machine.
+wait_for() { wait_up_to 60 "$@"; }
 
 # The id of the visible window titled exactly TITLE; fails when there is none.
 window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
 no_window_named() { ! window_named "$1" >/dev/null; }
+
+# Gives the keyboard focus to the window $1, then presses the keys that
+# follow. With no window manager the focus follows the pointer, so a key
+# pressed as a window opens may reach the window under the pointer instead.
+press_in() {
+  window=$1
+  shift
+  xdotool windowfocus --sync "$window" key "$@"
+}

@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string command = argv[1];
+  // A window not shown yet is not there for the user: a click would miss it.
   HWND window = FindWindowA(nullptr, argv[2]);
-  if (window == nullptr) return 1;
+  if (window == nullptr || !IsWindowVisible(window)) return 1;
 
   if (command == "about") {
     PostMessageA(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);

@@ -66,8 +66,6 @@ main_window=$(window_named Canopex)
 click 1007
 wait_for grep -q '^CutListCount=3' "$work/home/.config/canopex/canopex.ini" ||
   fail "Run converted nothing"
-click 2
-wait "$program" || fail "canopex ended with status $?"
-program=""
+close_window_with click 2
 check_sample_stand_files "$work/out-window"
 echo "the Debian package installs, converts the sample and keeps settings per user"

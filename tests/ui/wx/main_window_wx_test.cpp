@@ -365,7 +365,7 @@ TEST_F(MainWindowTest, ExitEscapeAndTheCloseBoxCloseTheWindow) {
     // rather than waits.
     wxTimer failsafe;
     failsafe.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { window->EndModal(kStillOpen); });
-    failsafe.StartOnce(5000);
+    failsafe.StartOnce(30000);
     EXPECT_EQ(window->ShowModal(), kExitId);
   }
 }
