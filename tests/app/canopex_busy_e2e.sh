@@ -24,6 +24,7 @@ started_or_ended() { [ -n "$(ls "$work/out")" ] || ! running; }
 hold() { kill -STOP "$program"; }
 let_go() { kill -CONT "$program"; }
 stand_file_count() { ls "$work/out" | wc -l; }
+seen_during_run() { grep -qx "$(corner_pixels)" "$work/seen-during-run"; }
 
 # A digest of the pixels of the window's top left corner (500 x 100, the
 # first step's label and field), from an X window dump.
@@ -92,12 +93,13 @@ busy_run() {
   done
   let_go
   wait_up_to 600 eval '! running' || fail "the run did not end"
+  # Stand files newer than this are a second run's.
+  touch "$work/first-run-ended"
 
   # Browse opens a chooser once the input of the run has been handled (or
   # dropped): a click that falls into the run's last moment is dropped too,
   # so it is made again. A second run started by a queued click on Run would
   # go first, and a queued Exit or Escape would close the window.
-  touch "$work/first-run-ended"
   echo "Opening a chooser after the run"
   attempts=0
   until window_named "Select Sylvax Input File" >/dev/null; do
@@ -108,19 +110,23 @@ busy_run() {
     click 1002 || true
     wait_up_to 5 window_named "Select Sylvax Input File" || true
   done
-  # Stand files newer than the run's end are a second run's.
   [ -z "$(find "$work/out" -newer "$work/first-run-ended" -type f)" ] ||
     fail "a click on Run during the run started a second run"
   press_in "$(window_named "Select Sylvax Input File")" Escape
   wait_for no_window_named "Select Sylvax Input File" || fail "Escape left the chooser open"
 
-  # The corner as it settled after the run must have been seen during it.
-  settled=$(corner_pixels)
-  [ "$settled" != "$uncovered" ] ||
+  # The corner as the window shows it after the run must have been seen
+  # during the run; it is looked at for a while, as the window may still be
+  # drawing where the chooser was.
+  drawn_during_run=yes
+  if ! wait_for seen_during_run; then
+    [ $chances -lt 3 ] || fail "the window was not drawn again during the run"
+    drawn_during_run=no
+  fi
+  [ "$(corner_pixels)" != "$uncovered" ] ||
     fail "the uncovered window kept its pixels: this check would prove nothing"
-  grep -qx "$settled" "$work/seen-during-run" && return 0
-  [ $chances -lt 3 ] || fail "the window was not drawn again during the run"
-  return 1
+  # Too few chances to draw: the run ended too soon to tell.
+  [ $drawn_during_run = yes ]
 }
 
 # Where the buttons are, asked before the runs: the probe starts slowly
