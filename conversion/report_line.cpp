@@ -41,10 +41,14 @@ std::size_t YearTokenStart(std::string_view line) {
   return label == std::string_view::npos ? kYearLabel.size() - 1 : label + kYearLabel.size();
 }
 
+std::string StandTokenOf(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  return CutToken(line, colon == std::string_view::npos ? 0 : colon + 1);
+}
+
 CutListHeader ParseCutListHeader(std::string_view line) {
   CutListHeader header;
-  const std::size_t colon = line.find(':');
-  header.stand = CutToken(line, colon == std::string_view::npos ? 0 : colon + 1);
+  header.stand = StandTokenOf(line);
   if (header.stand.empty()) return header;
   header.year = CutToken(line, YearTokenStart(line));
   if (header.year.empty()) return header;

@@ -19,6 +19,9 @@ inline constexpr std::string_view kCutListPageTitle = "COMPLETE CUT  LIST";
 // The label before the year on header lines.
 inline constexpr std::string_view kYearLabel = "YEAR:";
 
+// The label before the stand on page headers.
+inline constexpr std::string_view kStandLabel = "STAND:";
+
 // The line without its line end: a trailing LF and any CRs directly before it.
 std::string_view LineBody(std::string_view line);
 
@@ -34,6 +37,10 @@ std::string CutToken(std::string_view line, std::size_t start);
 // Where the year token of a header line starts: just after the first
 // "YEAR:", or at position 4 when there is none.
 std::size_t YearTokenStart(std::string_view line);
+
+// The stand token of a header line: the token after its first colon, or
+// from position 0 when it has none.
+std::string StandTokenOf(std::string_view line);
 
 struct CutListHeader {
   std::string stand;      // the token after the first colon

@@ -98,12 +98,21 @@ bool ReportReader::SkipHeadingLines() {
 
 ContinuationResult ReportReader::CheckContinuationPage(std::string_view stand,
                                                        std::int32_t year_number) {
-  if (ReadReportLine().empty()) return {ContinuationOutcome::EndOfCutList, {}};
+  // An empty read ends the cut list at the report's end; before it the line
+  // is damaged, as it would be among the tree lines.
+  const auto empty_read = [this] {
+    return ContinuationResult{
+        AtEnd() ? ContinuationOutcome::EndOfCutList : ContinuationOutcome::UnexpectedEnd, {}};
+  };
+  if (ReadReportLine().empty()) return empty_read();
   const std::string_view header = ReadReportLine();
-  if (header.empty()) return {ContinuationOutcome::EndOfCutList, {}};
-  if (header.find(stand) == std::string_view::npos) {
-    return {ContinuationOutcome::NewHeader, std::string(header)};
-  }
+  if (header.empty()) return empty_read();
+  // A page header that names its stand names this one exactly: stand "3"
+  // is no part of "YEAR: 2003", nor stand "1" of "STAND: 12".
+  const bool same_stand = header.find(kStandLabel) != std::string_view::npos
+                              ? StandTokenOf(header) == stand
+                              : header.find(stand) != std::string_view::npos;
+  if (!same_stand) return {ContinuationOutcome::NewHeader, std::string(header)};
   const std::string year = CutToken(header, YearTokenStart(header));
   if (!year.empty() && ReadInteger(year) != year_number) {
     return {ContinuationOutcome::NewHeader, std::string(header)};

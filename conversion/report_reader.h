@@ -23,6 +23,7 @@ enum class ContinuationOutcome {
   NewHeader,        // another page: examine `handed_back_line` next
   EndOfCutList,     // the cut list has ended
   HeadingsMissing,  // a continuing page without its three heading lines
+  UnexpectedEnd,    // an empty read before the report's end (a NUL-led line, a failed read)
 };
 
 struct ContinuationResult {

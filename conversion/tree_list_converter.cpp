@@ -194,10 +194,7 @@ TreeListConverter::State TreeListConverter::ReadRecords(ReportReader& reader) {
   for (;;) {
     const std::string_view line = reader.ReadReportLine();
     if (line.empty()) {
-      if (!reader.AtEnd()) {
-        ReportError(WithStandAndYear("Unexpected end to cut list, ", cut_list_.stand,
-                                     cut_list_.year));
-      }
+      if (!reader.AtEnd()) ReportUnexpectedEnd();
       return State::EndCutList;
     }
     if (line.front() != '\f') {
@@ -213,12 +210,19 @@ TreeListConverter::State TreeListConverter::ReadRecords(ReportReader& reader) {
         return State::EndCutList;
       case ContinuationOutcome::EndOfCutList:
         return State::EndCutList;
+      case ContinuationOutcome::UnexpectedEnd:
+        ReportUnexpectedEnd();
+        return State::EndCutList;
       case ContinuationOutcome::HeadingsMissing:
         ReportError(WithStandAndYear("Invalid header format, continuing page, ", cut_list_.stand,
                                      cut_list_.year));
         return State::EndCutList;
     }
   }
+}
+
+void TreeListConverter::ReportUnexpectedEnd() {
+  ReportError(WithStandAndYear("Unexpected end to cut list, ", cut_list_.stand, cut_list_.year));
 }
 
 void TreeListConverter::AddTreeLine(std::string_view line) {
@@ -273,7 +277,9 @@ TreeListConverter::State TreeListConverter::EndCutList(ReportReader& reader) {
     if (!closed) return State::Finish;
   }
   if (progress_ != nullptr) progress_->CutListEnded();
-  return reader.AtEnd() ? State::Finish : State::SeekHeader;
+  // A page header handed back by the last page is examined even when it was
+  // the report's last line.
+  return reader.AtEnd() && !pending_line_ ? State::Finish : State::SeekHeader;
 }
 
 void TreeListConverter::WriteTreeRows() {

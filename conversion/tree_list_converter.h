@@ -109,6 +109,7 @@ class TreeListConverter {
   void DumpSmallTreeTable();
   void DumpTable(const std::string& path, RecordTable& table);
   void ReportError(std::string text);
+  void ReportUnexpectedEnd();
   void ReportWriteError();
 
   SettingsStore& settings_;

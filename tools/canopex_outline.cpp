@@ -64,6 +64,10 @@ void OutlineCutList(canopex::ReportReader& reader, const canopex::CutListHeader&
       case ContinuationOutcome::EndOfCutList:
         open = false;
         break;
+      case ContinuationOutcome::UnexpectedEnd:
+        note = "  (unexpected end of the cut list)";
+        open = false;
+        break;
       case ContinuationOutcome::HeadingsMissing:
         note = "  (a continuing page lacks its heading lines)";
         open = false;
