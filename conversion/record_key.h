@@ -20,4 +20,9 @@ std::int16_t DiameterClassOf(double diameter);
 std::string MakeRecordKey(std::string_view species, std::int16_t diameter_class, double number,
                           std::int32_t tree_number);
 
+// The order of record keys: byte-wise up to the tree number, then the tree
+// number as a number, so that report order holds past tree 9,999,999, whose
+// number no longer fits the seven digits.
+bool RecordKeyLess(std::string_view a, std::string_view b);
+
 }  // namespace canopex

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "conversion/record_key.h"
+
 namespace canopex {
 
 // The texts are the trimmed fields exactly as the report writes them, so a
@@ -25,14 +27,14 @@ struct TreeRecord {
   std::string crown_ratio;
 };
 
-// Records in byte-wise order of their keys. The keys of one run are unique
+// Records in the order of their keys (RecordKeyLess). The keys of one run are unique
 // (each holds its tree number), so the order never depends on how records
 // arrived; the table sorts once when it is walked rather than at every
 // insertion.
 class RecordTable {
  public:
   void Insert(TreeRecord record) {
-    sorted_ = sorted_ && (records_.empty() || records_.back().key < record.key);
+    sorted_ = sorted_ && (records_.empty() || RecordKeyLess(records_.back().key, record.key));
     records_.push_back(std::move(record));
   }
   void Clear() {
@@ -57,7 +59,7 @@ class RecordTable {
     order_.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) order_[i] = i;
     std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
-      return records_[a].key < records_[b].key;
+      return RecordKeyLess(records_[a].key, records_[b].key);
     });
     // order_[at] is the position of the record that belongs at `at`; a
     // position whose record is in place points at itself.

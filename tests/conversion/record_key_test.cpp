@@ -40,9 +40,10 @@ TEST(RecordKey, KeysArePrintedWithTheFixedWidths) {
   EXPECT_EQ(MakeRecordKey("", 0, 0.0, 0), "_000_00000.0_0000000");
 }
 
-TEST(RecordKey, TablesOrderKeysByteWise) {
+TEST(RecordKey, TablesOrderKeysByteWiseAndTreeNumbersAsNumbers) {
   // "AB" before "A": '_' follows the capitals. Classes by number up to 999;
-  // heights of small trees, then report order. Bytes above 0x7F come last.
+  // heights of small trees, then report order, also past seven digits.
+  // Bytes above 0x7F come last.
   RecordTable table;
   const struct {
     const char* species;
@@ -53,6 +54,7 @@ TEST(RecordKey, TablesOrderKeysByteWise) {
       {"A", 5, 0.0, 0},    {"AB", 12, 0.0, 1},   {"DF", 12, 0.0, 2}, {"DF", 5, 0.0, 3},
       {"DF", 6, 0.0, 4},   {"DF", 5, 0.0, 5},    {"\xC9T", 1, 0.0, 6},
       {"PP", 7, 35.0, 7},  {"PP", 7, 25.0, 8},   {"PP", 7, 9.5, 9},
+      {"WH", 3, 0.0, 10000000}, {"WH", 3, 0.0, 9999999}, {"WH", 3, 0.0, 10000001},
   };
   for (const auto& r : inserted) {
     TreeRecord record;
@@ -62,7 +64,7 @@ TEST(RecordKey, TablesOrderKeysByteWise) {
   }
   std::string order;
   for (const TreeRecord& record : table.InKeyOrder()) order += record.tree_id + " ";
-  EXPECT_EQ(order, "1 0 3 5 4 2 9 8 7 6 ");
+  EXPECT_EQ(order, "1 0 3 5 4 2 9 8 7 9999999 10000000 10000001 6 ");
 }
 
 }  // namespace
