@@ -186,6 +186,18 @@ std::string IniDocument::NewLineAt(std::size_t position) const {
   return new_line_;
 }
 
+namespace {
+
+// The value of a digit in bases up to 36; 36 or more for any other byte.
+std::uint32_t DigitValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+  if (c >= 'a' && c <= 'z') return static_cast<std::uint32_t>(c - 'a') + 10u;
+  if (c >= 'A' && c <= 'Z') return static_cast<std::uint32_t>(c - 'A') + 10u;
+  return 36;
+}
+
+}  // namespace
+
 std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int32_t fallback) {
   if (!value || value->empty()) return fallback;
   // The profile functions read the number through a 30-character buffer.
@@ -197,9 +209,23 @@ std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int3
     negative = text[at] == '-';
     ++at;
   }
+  // After the sign, "0x", "0o" and "0b" (lower case only) choose base 16, 8
+  // or 2; everything else is decimal, a leading 0 included.
+  std::uint32_t base = 10;
+  if (at + 1 < text.size() && text[at] == '0') {
+    switch (text[at + 1]) {
+      case 'x': base = 16; break;
+      case 'o': base = 8; break;
+      case 'b': base = 2; break;
+      default: break;
+    }
+    if (base != 10) at += 2;
+  }
   std::uint32_t total = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    total = total * 10u + static_cast<std::uint32_t>(text[at] - '0');
+  for (; at < text.size(); ++at) {
+    const std::uint32_t digit = DigitValue(text[at]);
+    if (digit >= base) break;
+    total = total * base + digit;
   }
   return static_cast<std::int32_t>(negative ? 0u - total : total);
 }

@@ -58,8 +58,10 @@ class IniDocument {
 
 // The integer of a profile value as the system's profile functions read it:
 // a missing or empty value gives `fallback`; otherwise control characters and
-// blanks are skipped, an optional sign is taken, then the decimal digits of
-// the first 29 characters, the rest ignored, the total taken modulo 2^32.
+// blanks are skipped, an optional sign is taken, then a base prefix ("0x",
+// "0o", "0b") and the digits of that base (or decimal digits without one)
+// within the first 29 characters, the rest ignored, the total taken modulo
+// 2^32.
 std::int32_t ProfileIntegerOf(const std::optional<std::string>& value, std::int32_t fallback);
 
 }  // namespace canopex

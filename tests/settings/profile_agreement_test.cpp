@@ -147,6 +147,14 @@ TEST(ProfileAgreement, PortableStoreReadsAndWritesAsTheProfileFunctions) {
        "[Setup]\nInputFile=a.trl",
        {SetText("Setup", "OutputFile", "b.txt"), SetText("TreeList", "Diam_Len", "5"),
         Text("Setup", "InputFile"), Text("Setup", "OutputFile")}},
+      {"integers with base prefixes, signs and blanks",
+       "[S]\nA=0x1\nB=0X1F\nC=0x1fZ\nD=-0x10\nE=+0x10\nF= \t0x10\nG=0x\nH=0xg\nI=0b101\n"
+       "J=0B101\nK=0o17\nL=0O17\nM=017\nN=0b2\nO=0o8\nP=0x-1\nQ=0xFFFFFFFF\nR=0x100000001\n"
+       "T=- 5\nU=0d12\nV=-0b11\n",
+       {Int("S", "A"), Int("S", "B"), Int("S", "C"), Int("S", "D"), Int("S", "E"), Int("S", "F"),
+        Int("S", "G"), Int("S", "H"), Int("S", "I"), Int("S", "J"), Int("S", "K"), Int("S", "L"),
+        Int("S", "M"), Int("S", "N"), Int("S", "O"), Int("S", "P"), Int("S", "Q"), Int("S", "R"),
+        Int("S", "T"), Int("S", "U"), Int("S", "V")}},
       {"writes that replace keys spelled otherwise",
        "[SETUP]\n  inputfile  =  old  \nMinDiam\n",
        {SetText("Setup", "InputFile", "new"), SetText("Setup", "MinDiam", "2"),
