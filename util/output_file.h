@@ -72,12 +72,14 @@ class OutputFile {
 };
 
 // Deletes the file at `path` so that it can be written afresh, when it is a
-// regular file (other than the guarded one) or a symbolic link, which is
-// removed itself. A read-only file (on POSIX: one without any write bit) is
-// kept, as Windows keeps it. A folder, device or pipe is left in place for
-// the write that follows to succeed or fail on its own. False when a regular
-// file or link is still there afterwards (read-only, the guarded file, or
-// the delete failed): a write would add to the old contents.
+// regular file (other than the guarded one) or a symbolic link to a regular
+// file or to nothing, which is removed itself. A read-only file (on POSIX:
+// one without any write bit) is kept, as Windows keeps it, and so is a link
+// to anything else (a device, a pipe, a folder). A folder, device or pipe
+// itself is left in place for the write that follows to succeed or fail on
+// its own. False when a regular file or link is still there afterwards
+// (read-only, the guarded file, a link kept, or the delete failed): a write
+// would add to the old contents or go where the link points.
 bool RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded);
 
 }  // namespace canopex

@@ -51,7 +51,14 @@ bool OutputFile::Close() {
 bool RemoveReplaceableFile(const std::string& path, const FileIdentity& guarded) {
   struct stat status;
   if (::lstat(path.c_str(), &status) != 0) return true;
-  if (S_ISLNK(status.st_mode)) return ::unlink(path.c_str()) == 0;
+  if (S_ISLNK(status.st_mode)) {
+    // A link to a device, pipe or folder stays: deleting /dev/stdout would
+    // take standard output from the whole machine. A link to a regular file,
+    // or to nothing, goes itself.
+    struct stat target;
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) return false;
+    return ::unlink(path.c_str()) == 0;
+  }
   if (!S_ISREG(status.st_mode)) return true;
   // A file without any write bit is read-only, also for root, as Windows
   // refuses to delete a read-only file.
