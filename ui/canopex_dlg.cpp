@@ -108,7 +108,6 @@ ChooserRequest OutputFolderChooser(const std::string& current_folder) {
                   chooser_flags::kPathMustExist;
   request.title = "Select Folder";
   request.initial_directory = current_folder;
-  request.owned_by_dialog = true;
   request.extra_template = IDD_SELECT_FOLDER;
   return request;
 }

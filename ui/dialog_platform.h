@@ -48,9 +48,8 @@ struct ChooserRequest {
   std::string filter;
   // Empty: the platform's own title.
   std::string title;
+  // Every chooser is modal over the main dialog, its owner.
   std::string initial_directory;
-  // True when the main dialog owns the chooser; otherwise it has no owner.
-  bool owned_by_dialog = false;
   // A dialog template added below the standard controls; 0 for none.
   int extra_template = 0;
 };

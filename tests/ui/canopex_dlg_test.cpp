@@ -311,16 +311,15 @@ TEST_F(CanopexDlgTest, ChoosersGetTheirParameters) {
     const char* filter;
     const char* title;
     const char* directory;
-    bool owned;
     int extra_template;
   };
   const Expected expected[] = {
       {ChooserKind::OpenFile, "trl", "C:\\Data\\in.trl", 0x806,
        "Sylvax Tree List (*.trl)|*.trl|All Files (*.*)|*.*||", "Select Sylvax Input File",
-       "C:\\Data\\in.trl", false, 0},
+       "C:\\Data\\in.trl", 0},
       {ChooserKind::SaveFile, "txt", "C:\\Data\\all.txt", 0x6,
-       "Stand Text File (*.txt)|*.txt|All Files (*.*)|*.*||", "", "C:\\Data\\all.txt", false, 0},
-      {ChooserKind::Folder, "", "x", 0x866, "", "Select Folder", "D:\\Out", true, 129},
+       "Stand Text File (*.txt)|*.txt|All Files (*.*)|*.*||", "", "C:\\Data\\all.txt", 0},
+      {ChooserKind::Folder, "", "x", 0x866, "", "Select Folder", "D:\\Out", 129},
   };
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
@@ -333,7 +332,6 @@ TEST_F(CanopexDlgTest, ChoosersGetTheirParameters) {
     EXPECT_EQ(r.filter, e.filter);
     EXPECT_EQ(r.title, e.title);
     EXPECT_EQ(r.initial_directory, e.directory);
-    EXPECT_EQ(r.owned_by_dialog, e.owned);
     EXPECT_EQ(r.extra_template, e.extra_template);
   }
   // Each chooser opens in the current path; cancelling changed nothing.

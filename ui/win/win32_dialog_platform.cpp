@@ -94,7 +94,7 @@ std::optional<std::string> Win32DialogPlatform::Choose(const ChooserRequest& req
   if (request.kind == ChooserKind::Folder) {
     CDirDialog dialog(true, request.default_extension.c_str(),
                       request.initial_file_name.c_str(), request.flags,
-                      request.filter.c_str(), request.owned_by_dialog ? dialog_ : nullptr);
+                      request.filter.c_str(), dialog_);
     OPENFILENAMEA& record = dialog.record();
     record.hInstance = instance_;
     record.lpTemplateName = MAKEINTRESOURCEA(request.extra_template);
@@ -106,7 +106,7 @@ std::optional<std::string> Win32DialogPlatform::Choose(const ChooserRequest& req
 
   FileDialog dialog(request.kind == ChooserKind::OpenFile, request.default_extension.c_str(),
                     request.initial_file_name.c_str(), request.flags, request.filter.c_str(),
-                    request.owned_by_dialog ? dialog_ : nullptr);
+                    dialog_);
   OPENFILENAMEA& record = dialog.record();
   if (!request.title.empty()) record.lpstrTitle = request.title.c_str();
   // The current path is both the proposed name and the folder to open in.
