@@ -129,6 +129,38 @@ TEST_F(MainWindowTest, StepLabelsAreBoldAndTheRestKeepsTheDialogFont) {
   }
 }
 
+// The statics that show data show "&" as it is; every static text shows
+// whole within its box, in its own font, as the control lays it out.
+TEST_F(MainWindowTest, StaticTextsShowWhole) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
+    EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
+  }
+  int labels = 0;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char class_name[16] = {};
+    GetClassNameA(child, class_name, sizeof class_name);
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (lstrcmpiA(class_name, "Static") != 0 || (style & SS_TYPEMASK) != SS_LEFT) continue;
+    ++labels;
+    const std::string text = ModalWatcher::Text(child);
+    RECT box;
+    GetClientRect(child, &box);
+    RECT needed = {0, 0, box.right, 0};
+    HDC dc = GetDC(child);
+    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+    SelectObject(dc, before);
+    ReleaseDC(child, dc);
+    EXPECT_LE(needed.bottom, box.bottom) << text;
+    EXPECT_LE(needed.right, box.right) << text;
+  }
+  EXPECT_EQ(labels, 9);
+}
+
 TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
   HWND dialog = Open("");
   ASSERT_NE(dialog, nullptr);
@@ -346,12 +378,14 @@ TEST_F(MainWindowTest, FileChoosersShowTheirFiltersAndAddTheExtension) {
   platform.Attach(dialog);
 
   // The input chooser shows the current path and the report filter first;
-  // cancelling gives nothing.
+  // cancelling gives nothing. Each chooser is modal: the main window is
+  // disabled while it is open.
   const std::string report = temp_ / "in.trl";
   std::string filter;
   std::string file_name;
   {
     ModalWatcher watcher("Select Sylvax Input File", [&](HWND chooser) {
+      EXPECT_FALSE(IsWindowEnabled(dialog));
       filter = ModalWatcher::Text(chooser, 0x470);
       char name[MAX_PATH] = {};
       SendMessageA(chooser, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
@@ -369,6 +403,7 @@ TEST_F(MainWindowTest, FileChoosersShowTheirFiltersAndAddTheExtension) {
   const std::string base = temp_ / "all";
   {
     ModalWatcher watcher("Save As", [&](HWND chooser) {
+      EXPECT_FALSE(IsWindowEnabled(dialog));
       filter = ModalWatcher::Text(chooser, 0x470);
       GetWindowTextA(chooser, title, sizeof title);
       SendMessageA(chooser, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(base.c_str()));
