@@ -37,6 +37,7 @@ wxWindow* CreateControl(wxDialog& dialog, const DialogControl& c, const DialogFo
       // result or error text may hold an "&" (in a path, say).
       label->SetLabelText(text);
       WrapLabelWords(*label);
+      UseWindowsTabStops(*label);
       return label;
     }
     case ControlKind::Edit:

@@ -29,7 +29,37 @@ bool IsUserInput(GdkEventType type) {
   }
 }
 
+// The average width of a character of the widget's font, as Windows
+// measures it: the letters A to Z and a to z, halved and rounded.
+int AverageCharacterWidth(GtkWidget* widget) {
+  PangoLayout* layout =
+      gtk_widget_create_pango_layout(widget, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  int width = 0, height = 0;
+  pango_layout_get_pixel_size(layout, &width, &height);
+  g_object_unref(layout);
+  return (width / 26 + 1) / 2;
+}
+
+// GtkLabel keeps no tab stops of its own and makes its layout anew when its
+// text, size or font changes: the stops are set on the layout before every
+// drawing.
+gboolean SetTabStopsBeforeDrawing(GtkWidget* widget, cairo_t*, gpointer) {
+  constexpr int kStops = 32, kCharactersPerStop = 8;
+  const int step = kCharactersPerStop * AverageCharacterWidth(widget);
+  PangoTabArray* tabs = pango_tab_array_new(kStops, TRUE);
+  for (int i = 0; i < kStops; ++i) pango_tab_array_set_tab(tabs, i, PANGO_TAB_LEFT, (i + 1) * step);
+  pango_layout_set_tabs(gtk_label_get_layout(GTK_LABEL(widget)), tabs);
+  pango_tab_array_free(tabs);
+  return FALSE;
+}
+
 }  // namespace
+
+void UseWindowsTabStops(wxStaticText& label) {
+  GtkWidget* widget = label.GetHandle();
+  if (widget == nullptr || !GTK_IS_LABEL(widget)) return;
+  g_signal_connect(widget, "draw", G_CALLBACK(SetTabStopsBeforeDrawing), nullptr);
+}
 
 void DropQueuedUserInput() {
   GdkDisplay* display = gdk_display_get_default();

@@ -13,6 +13,11 @@ namespace canopex {
 // width, as a Windows static text does, without changing the text itself.
 void WrapLabelWords(wxStaticText& label);
 
+// Expands the label's tabs as a Windows static text does, at every eight
+// average character widths of its font, so that the columns of a text laid
+// out with tabs line up as on Windows (GTK's own stops are eight blanks).
+void UseWindowsTabStops(wxStaticText& label);
+
 // Whether the control's text, as GTK lays it out in the control's font, fits
 // within the control's size: a label's wrapped lines within its height (and
 // its longest word within its width), a button's or check box's one line

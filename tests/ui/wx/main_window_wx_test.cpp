@@ -18,6 +18,7 @@
 #include <wx/utils.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -202,6 +203,35 @@ TEST_F(MainWindowTest, PlatformOperationsReachTheirControls) {
   // An unmatched end leaves the cursor alone.
   platform.EndWaitCursor();
   EXPECT_FALSE(wxIsBusy());
+}
+
+TEST_F(MainWindowTest, ResultsColumnsLineUpAtWindowsTabStops) {
+  const auto window = NewWindow();
+  WxDialogPlatform platform(*window, kProgramName);
+  platform.SetControlText(Control::Results,
+                          "Results:\n\tCut list count:\t3\t\tTrees ignored -- TPA zero:\t\t4\n"
+                          "\tTrees count:\t44\t\tTrees ignored -- diameter too small:\t1\n");
+  GtkWidget* label = window->FindWindow(IDC_RESULTS)->GetHandle();
+  // Drawn once, as on the screen (the window's loop does not run here).
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1000, 200);
+  cairo_t* context = cairo_create(surface);
+  gboolean handled = FALSE;
+  g_signal_emit_by_name(label, "draw", context, &handled);
+  cairo_destroy(context);
+  cairo_surface_destroy(surface);
+
+  PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(label));
+  const std::string laid_out = pango_layout_get_text(layout);
+  // Where the text that follows `before` starts, in Pango units.
+  const auto x_after = [&](const char* before) {
+    const std::size_t at = laid_out.find(before);
+    EXPECT_NE(at, std::string::npos) << before;
+    PangoRectangle position;
+    pango_layout_index_to_pos(layout, static_cast<int>(at + std::strlen(before)), &position);
+    return position.x;
+  };
+  EXPECT_EQ(x_after("count:\t"), x_after("Trees count:\t"));
+  EXPECT_EQ(x_after("zero:\t\t"), x_after("small:\t"));
 }
 
 TEST_F(MainWindowTest, MessageBoxShowsEveryTextWithTitleAndIcon) {
