@@ -14,20 +14,35 @@ std::int16_t DiameterClassOf(double diameter) {
   return static_cast<std::int16_t>(low_bits);
 }
 
+namespace {
+
+// The length of the tree number that ends a key: seven digits after "_" in
+// nearly every key, otherwise every digit at the end. (Any rule that depends
+// on the key alone keeps the order strict for the sort.)
+std::size_t TreeNumberLength(std::string_view key) {
+  constexpr std::size_t kPadded = 7;
+  if (key.size() > kPadded && key[key.size() - kPadded - 1] == '_') return kPadded;
+  std::size_t length = 0;
+  while (length < key.size() && key[key.size() - 1 - length] >= '0' &&
+         key[key.size() - 1 - length] <= '9') {
+    ++length;
+  }
+  return length;
+}
+
+}  // namespace
+
+bool HasLongTreeNumber(std::string_view key) { return TreeNumberLength(key) > 7; }
+
 bool RecordKeyLess(std::string_view a, std::string_view b) {
-  const std::size_t a_cut = a.rfind('_');
-  const std::size_t b_cut = b.rfind('_');
-  // A key without "_" is no record key: it orders byte-wise.
-  if (a_cut == std::string_view::npos || b_cut == std::string_view::npos) return a < b;
-  const std::string_view a_head = a.substr(0, a_cut);
-  const std::string_view b_head = b.substr(0, b_cut);
-  if (a_head != b_head) return a_head < b_head;
-  // Tree numbers are unsigned digits padded to at least seven: a longer one
-  // is larger.
-  const std::string_view a_number = a.substr(a_cut + 1);
-  const std::string_view b_number = b.substr(b_cut + 1);
-  if (a_number.size() != b_number.size()) return a_number.size() < b_number.size();
-  return a_number < b_number;
+  const std::size_t a_digits = TreeNumberLength(a);
+  const std::size_t b_digits = TreeNumberLength(b);
+  const std::size_t a_head = a.size() - a_digits, b_head = b.size() - b_digits;
+  const int heads = a.substr(0, a_head).compare(b.substr(0, b_head));
+  if (heads != 0) return heads < 0;
+  // Tree numbers are padded to seven digits: a longer one is larger.
+  if (a_digits != b_digits) return a_digits < b_digits;
+  return a.substr(a_head) < b.substr(b_head);
 }
 
 std::string MakeRecordKey(std::string_view species, std::int16_t diameter_class, double number,

@@ -20,9 +20,13 @@ std::int16_t DiameterClassOf(double diameter);
 std::string MakeRecordKey(std::string_view species, std::int16_t diameter_class, double number,
                           std::int32_t tree_number);
 
-// The order of record keys: byte-wise up to the tree number, then the tree
-// number as a number, so that report order holds past tree 9,999,999, whose
-// number no longer fits the seven digits.
+// Whether the key's tree number has more than seven digits (tree 10,000,000
+// on).
+bool HasLongTreeNumber(std::string_view key);
+
+// The order of record keys once tree numbers outgrow seven digits: byte-wise
+// up to the tree number, then the tree number as a number, so that report
+// order holds past tree 9,999,999. (Until then tables keep plain byte order.)
 bool RecordKeyLess(std::string_view a, std::string_view b);
 
 }  // namespace canopex

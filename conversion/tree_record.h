@@ -27,19 +27,24 @@ struct TreeRecord {
   std::string crown_ratio;
 };
 
-// Records in the order of their keys (RecordKeyLess). The keys of one run are unique
-// (each holds its tree number), so the order never depends on how records
-// arrived; the table sorts once when it is walked rather than at every
-// insertion.
+// Records in the order of their keys: byte order, or RecordKeyLess once a
+// tree number has more than seven digits. The keys of one run are unique (each holds its tree number), so the order never depends on how
+// records arrived; the table sorts once when it is walked rather than at
+// every insertion.
 class RecordTable {
  public:
   void Insert(TreeRecord record) {
-    sorted_ = sorted_ && (records_.empty() || RecordKeyLess(records_.back().key, record.key));
+    if (!long_numbers_ && HasLongTreeNumber(record.key)) {
+      long_numbers_ = true;
+      sorted_ = false;  // judged by byte order so far
+    }
+    sorted_ = sorted_ && (records_.empty() || Less(records_.back().key, record.key));
     records_.push_back(std::move(record));
   }
   void Clear() {
     records_.clear();
     sorted_ = true;
+    long_numbers_ = false;
   }
   bool empty() const { return records_.empty(); }
   std::size_t size() const { return records_.size(); }
@@ -58,9 +63,15 @@ class RecordTable {
     const auto count = static_cast<std::uint32_t>(records_.size());
     order_.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) order_[i] = i;
-    std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
-      return RecordKeyLess(records_[a].key, records_[b].key);
-    });
+    if (long_numbers_) {
+      std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return RecordKeyLess(records_[a].key, records_[b].key);
+      });
+    } else {
+      std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return records_[a].key < records_[b].key;
+      });
+    }
     // order_[at] is the position of the record that belongs at `at`; a
     // position whose record is in place points at itself.
     for (std::uint32_t start = 0; start < count; ++start) {
@@ -78,8 +89,14 @@ class RecordTable {
     sorted_ = true;
   }
 
+  // One order per sort, so that it stays strict.
+  bool Less(const std::string& a, const std::string& b) const {
+    return long_numbers_ ? RecordKeyLess(a, b) : a < b;
+  }
+
   std::vector<TreeRecord> records_;
   bool sorted_ = true;
+  bool long_numbers_ = false;
   // Kept between cut lists so that sorting allocates nothing once warm.
   std::vector<std::uint32_t> order_;
 };
