@@ -41,15 +41,26 @@ int AverageCharacterWidth(GtkWidget* widget) {
 }
 
 // GtkLabel keeps no tab stops of its own and makes its layout anew when its
-// text, size or font changes: the stops are set on the layout before every
-// drawing.
+// text, size or font changes: before each drawing, a layout without stops
+// gets the label's stops, measured in its font at its first drawing.
 gboolean SetTabStopsBeforeDrawing(GtkWidget* widget, cairo_t*, gpointer) {
-  constexpr int kStops = 32, kCharactersPerStop = 8;
-  const int step = kCharactersPerStop * AverageCharacterWidth(widget);
-  PangoTabArray* tabs = pango_tab_array_new(kStops, TRUE);
-  for (int i = 0; i < kStops; ++i) pango_tab_array_set_tab(tabs, i, PANGO_TAB_LEFT, (i + 1) * step);
-  pango_layout_set_tabs(gtk_label_get_layout(GTK_LABEL(widget)), tabs);
-  pango_tab_array_free(tabs);
+  constexpr char kKey[] = "canopex-tab-stops";
+  auto* tabs = static_cast<PangoTabArray*>(g_object_get_data(G_OBJECT(widget), kKey));
+  if (tabs == nullptr) {
+    constexpr int kStops = 32, kCharactersPerStop = 8;
+    const int step = kCharactersPerStop * AverageCharacterWidth(widget);
+    tabs = pango_tab_array_new(kStops, TRUE);
+    for (int i = 0; i < kStops; ++i) pango_tab_array_set_tab(tabs, i, PANGO_TAB_LEFT, (i + 1) * step);
+    g_object_set_data_full(G_OBJECT(widget), kKey, tabs,
+                           [](gpointer data) { pango_tab_array_free(static_cast<PangoTabArray*>(data)); });
+  }
+  PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(widget));
+  // Setting stops lays the text out again: only where they are missing.
+  if (PangoTabArray* set = pango_layout_get_tabs(layout)) {
+    pango_tab_array_free(set);
+  } else {
+    pango_layout_set_tabs(layout, tabs);
+  }
   return FALSE;
 }
 
