@@ -36,7 +36,8 @@ inline constexpr std::uint32_t kPathMustExist = 0x0800;
 
 enum class ChooserKind { OpenFile, SaveFile, Folder };
 
-// Everything one Browse hands to its modal chooser.
+// Everything one Browse hands to its chooser, which is modal over the main
+// dialog, its owner.
 struct ChooserRequest {
   ChooserKind kind = ChooserKind::OpenFile;
   std::string default_extension;
@@ -48,7 +49,6 @@ struct ChooserRequest {
   std::string filter;
   // Empty: the platform's own title.
   std::string title;
-  // Every chooser is modal over the main dialog, its owner.
   std::string initial_directory;
   // A dialog template added below the standard controls; 0 for none.
   int extra_template = 0;

@@ -101,17 +101,12 @@ busy_run() {
   # so it is made again. A second run started by a queued click on Run would
   # go first, and a queued Exit or Escape would close the window.
   echo "Opening a chooser after the run"
-  attempts=0
-  until window_named "Select Sylvax Input File" >/dev/null; do
-    kill -0 "$program" 2>/dev/null && window_named Canopex >/dev/null ||
-      fail "Exit or Escape, pressed during the run, closed the window"
-    attempts=$((attempts + 1))
-    [ $attempts -le 60 ] || fail "Browse opened no chooser after the run"
-    click 1002 || true
-    wait_up_to 5 window_named "Select Sylvax Input File" || true
-  done
+  act_until 'window_named "Select Sylvax Input File" || no_window_named Canopex' click 1002 || true
+  kill -0 "$program" 2>/dev/null && window_named Canopex >/dev/null ||
+    fail "Exit or Escape, pressed during the run, closed the window"
   [ -z "$(find "$work/out" -newer "$work/first-run-ended" -type f)" ] ||
     fail "a click on Run during the run started a second run"
+  window_named "Select Sylvax Input File" >/dev/null || fail "Browse opened no chooser after the run"
   press_in "$(window_named "Select Sylvax Input File")" Escape
   wait_for no_window_named "Select Sylvax Input File" || fail "Escape left the chooser open"
 

@@ -39,16 +39,10 @@ wait_for probe center Canopex 1007 || fail "the window did not open"
 exit_button=$(probe center Canopex 2) || fail "no Exit button"
 click 1007
 wait_for results_shown || fail "Run showed no results"
-# The results show before the run has dropped the input queued during it: a
-# click on Exit in that moment is dropped too, so it is made again.
-attempts=0
-while kill -0 "$program" 2>/dev/null && probe center Canopex 2 >/dev/null; do
-  attempts=$((attempts + 1))
-  [ $attempts -le 10 ] || fail "Exit did not close the window"
-  # shellcheck disable=SC2086  # "x y"
-  xdotool mousemove --sync $exit_button click 1
-  wait_up_to 5 eval '! kill -0 "$program"' || true
-done
+# The results show before the run has dropped the input queued during it.
+# shellcheck disable=SC2086  # "x y"
+act_until '! probe center Canopex 2' xdotool mousemove --sync $exit_button click 1 ||
+  fail "Exit did not close the window"
 wait "$program" || fail "Canopex.exe ended with status $?"
 
 expected="$source/tests/convert/cases/sample-report-compressed/expected/out"

@@ -13,8 +13,7 @@ copy_program_into_work() {
 }
 cleanup_work() {
   # A test may end while it holds the program stopped (SIGSTOP).
-  [ -z "$program" ] || kill -CONT "$program" 2>/dev/null || true
-  [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  [ -z "$program" ] || { kill -CONT "$program" && kill "$program"; } 2>/dev/null || true
   rm -rf "$work"
 }
 
@@ -61,17 +60,9 @@ other_window() {
 }
 
 # Closes the main window with the command that follows (click 2, Exit; or
-# press_in "$main_window" Escape) and waits for the program to end. Right
-# after a run the command is made again until the window is gone: input
-# that arrives while the run is still ending (its counts already in the
-# settings file) is dropped with the rest of the input queued during the run.
+# press_in "$main_window" Escape), made again until the window is gone (see
+# act_until), and waits for the program to end.
 close_window_with() {
-  attempts=0
-  while window_named Canopex >/dev/null; do
-    attempts=$((attempts + 1))
-    [ $attempts -le 10 ] || fail "$* did not close the window"
-    "$@" || true
-    wait_up_to 5 no_window_named Canopex || true
-  done
+  act_until 'no_window_named Canopex' "$@" || fail "$* did not close the window"
   wait_for_exit
 }

@@ -23,6 +23,22 @@ wait_for() { wait_up_to 60 "$@"; }
 window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .; }
 no_window_named() { ! window_named "$1" >/dev/null; }
 
+# Makes the input that follows (a command) until the condition $1 (a shell
+# command, run by eval) holds: every 5 seconds, at most 10 times. Right after
+# a run, input that arrives while the run is still ending is dropped with the
+# input queued during it, so input meant for after the run is made again.
+act_until() {
+  condition=$1
+  shift
+  attempts=0
+  until eval "$condition" >/dev/null 2>&1; do
+    attempts=$((attempts + 1))
+    [ $attempts -le 10 ] || return 1
+    "$@" || true
+    wait_up_to 5 eval "$condition" || true
+  done
+}
+
 # Gives the keyboard focus to the window $1, then presses the keys that
 # follow. With no window manager the focus follows the pointer, so a key
 # pressed as a window opens may reach the window under the pointer instead.

@@ -200,13 +200,6 @@ TEST(CheckContinuationPage, DecidesWhetherTheCutListGoesOn) {
       {"end after one line", "title\n", O::EndOfCutList, "", ""},
       {"NUL line after the form feed", std::string("\0\n", 2) + cut_page, O::UnexpectedEnd, "",
        cut_page},
-      {"NUL-led page header", "title\n" + std::string("\0", 1) + cut_page + headings,
-       O::UnexpectedEnd, "", "h1\n"},
-      {"a stand that holds this one", "title\nSTAND: 00420 YEAR: 1998 COMPLETE CUT  LIST\n",
-       O::NewHeader, "STAND: 00420 YEAR: 1998 COMPLETE CUT  LIST\n", ""},
-      {"without the stand label the stand is found anywhere",
-       "title\nPLOT 0042 YEAR: 1998 COMPLETE CUT  LIST\n" + headings + "tree\n", O::Continue, "",
-       "tree\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
