@@ -3,10 +3,12 @@
 # Runs one conversion case. CASE holds:
 #   input/       copied whole into WORK, where COMMAND then runs
 #   generate     (optional) input files made at run time, too big to keep:
-#                lines "FILE part NAME" append the case's file NAME (no NUL
-#                bytes), "FILE repeat COUNT HEX" the byte HEX COUNT times
+#                lines "FILE part NAME" append the case's file NAME byte for
+#                byte, "FILE repeat COUNT HEX" the byte HEX (not 00) COUNT times
 #   modes        (optional) lines "MODE PATH": chmod MODE on PATH in WORK
 #                before the run (Linux); modes are restored afterwards
+#   file-size-limit (optional, Linux) COMMAND may write files of at most
+#                this many bytes: a write past it fails as on a full disk
 #   run-as-nobody (optional, Linux) COMMAND runs as uid and gid 65534, with
 #                WORK owned by that user; for a user other than root, which
 #                cannot switch, the case is skipped
@@ -32,25 +34,53 @@ if(EXISTS "${CASE}/input")
   file(COPY "${CASE}/input/" DESTINATION "${inputs}")
 endif()
 if(EXISTS "${CASE}/generate")
+  # Each file is the concatenation of its pieces, made by `cmake -E cat`:
+  # file(READ) would drop CR bytes.
   file(STRINGS "${CASE}/generate" steps REGEX "^[^#]")
+  set(targets "")
+  set(piece_number 0)
   foreach(step IN LISTS steps)
     string(REGEX REPLACE " +" ";" step "${step}")
     list(GET step 0 target)
     list(GET step 1 kind)
     if(kind STREQUAL "part")
       list(GET step 2 part)
-      file(READ "${CASE}/${part}" piece)
+      set(piece "${CASE}/${part}")
+      file(SIZE "${piece}" size)
     elseif(kind STREQUAL "repeat")
-      list(GET step 2 count)
+      list(GET step 2 size)
       list(GET step 3 hex)
       math(EXPR code "0x${hex}")
       string(ASCII ${code} byte)
-      string(REPEAT "${byte}" ${count} piece)
+      string(REPEAT "${byte}" ${size} bytes)
+      math(EXPR piece_number "${piece_number} + 1")
+      set(piece "${WORK}.piece${piece_number}")
+      file(WRITE "${piece}" "${bytes}")
     else()
       message(FATAL_ERROR "Case ${CASE}: unknown generate step: ${step}")
     endif()
-    file(APPEND "${inputs}/${target}" "${piece}")
+    string(MAKE_C_IDENTIFIER "${target}" id)
+    if(NOT target IN_LIST targets)
+      list(APPEND targets "${target}")
+      set(pieces_${id} "")
+      set(size_${id} 0)
+    endif()
+    list(APPEND pieces_${id} "${piece}")
+    math(EXPR size_${id} "${size_${id}} + ${size}")
   endforeach()
+  foreach(target IN LISTS targets)
+    string(MAKE_C_IDENTIFIER "${target}" id)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E cat ${pieces_${id}}
+                    OUTPUT_FILE "${inputs}/${target}" RESULT_VARIABLE result)
+    file(SIZE "${inputs}/${target}" size)
+    if(NOT result EQUAL 0 OR NOT size EQUAL size_${id})
+      message(FATAL_ERROR "Case ${CASE}: ${target} has ${size} bytes, not ${size_${id}}")
+    endif()
+  endforeach()
+  file(GLOB pieces "${WORK}.piece*")
+  if(pieces)
+    file(REMOVE ${pieces})
+  endif()
 endif()
 file(MAKE_DIRECTORY "${WORK}")
 file(COPY "${inputs}/" DESTINATION "${WORK}")
@@ -101,7 +131,15 @@ foreach(line IN LISTS mode_lines)
   endif()
 endforeach()
 
-execute_process(COMMAND ${run_as} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
+# Past the limit a write fails with EFBIG, once SIGXFSZ no longer ends the
+# program (an ignored signal stays ignored across exec).
+set(limit "")
+if(EXISTS "${CASE}/file-size-limit")
+  file(STRINGS "${CASE}/file-size-limit" bytes LIMIT_COUNT 1)
+  set(limit sh -c "trap '' XFSZ && exec prlimit --fsize=${bytes} -- \"$@\"" sh)
+endif()
+
+execute_process(COMMAND ${run_as} ${limit} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
                 OUTPUT_VARIABLE actual_stdout ERROR_VARIABLE actual_stderr
                 RESULT_VARIABLE status)
 
