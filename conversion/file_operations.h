@@ -1,6 +1,6 @@
-// The converter's writes to the disk, behind one interface so that tests can
-// make any of them fail at a chosen moment. Each call guards the run's input
-// file: it is never written, emptied or deleted (see util/output_file.h).
+// The converter's writes, behind one interface so that a run can be given
+// other ones than the disk's. Each call guards the run's input file: it is
+// never written, emptied or deleted (see util/output_file.h).
 #pragma once
 
 #include <string>
@@ -25,10 +25,8 @@ class FileOperations {
   virtual bool Remove(const std::string& path, const FileIdentity& guarded) = 0;
 };
 
-// The real disk. Append and Overwrite go through the steps below, one call
-// each, so that a test can make an open, a write or a close fail on real files
-// (tests/conversion/faulty_file_operations.h).
-class DiskFileOperations : public FileOperations {
+// The real disk.
+class DiskFileOperations final : public FileOperations {
  public:
   // The first append to a path checks which file it opened; the appends
   // after it to the same path do not, until the path is removed or
@@ -39,7 +37,7 @@ class DiskFileOperations : public FileOperations {
     const bool checked = path == checked_path_;
     if (!checked) checked_path_.clear();
     OutputFile file =
-        Open(path, OutputFile::Mode::Append, checked ? FileIdentity{} : guarded);
+        OutputFile::Open(path, OutputFile::Mode::Append, checked ? FileIdentity{} : guarded);
     if (!file.is_open()) return false;
     if (!checked) checked_path_ = path;
     return WriteAndClose(file, bytes);
@@ -47,7 +45,7 @@ class DiskFileOperations : public FileOperations {
   bool Overwrite(const std::string& path, std::string_view bytes,
                  const FileIdentity& guarded) override {
     if (path == checked_path_) checked_path_.clear();
-    OutputFile file = Open(path, OutputFile::Mode::Overwrite, guarded);
+    OutputFile file = OutputFile::Open(path, OutputFile::Mode::Overwrite, guarded);
     return file.is_open() && WriteAndClose(file, bytes);
   }
   bool Remove(const std::string& path, const FileIdentity& guarded) override {
@@ -55,18 +53,10 @@ class DiskFileOperations : public FileOperations {
     return RemoveReplaceableFile(path, guarded);
   }
 
- protected:
-  virtual OutputFile Open(const std::string& path, OutputFile::Mode mode,
-                          const FileIdentity& guarded) {
-    return OutputFile::Open(path, mode, guarded);
-  }
-  virtual bool Write(OutputFile& file, std::string_view bytes) { return file.Write(bytes); }
-  virtual bool Close(OutputFile& file) { return file.Close(); }
-
  private:
-  bool WriteAndClose(OutputFile& file, std::string_view bytes) {
-    const bool written = Write(file, bytes);
-    return Close(file) && written;
+  static bool WriteAndClose(OutputFile& file, std::string_view bytes) {
+    const bool written = file.Write(bytes);
+    return file.Close() && written;
   }
 
   std::string checked_path_;
