@@ -109,10 +109,28 @@ ControlKind KindOf(HWND control) {
   }
 }
 
+// Whether a static text shows whole within its box, in its own font, as
+// the control lays it out.
+bool ShowsWhole(HWND label) {
+  const std::string text = ModalWatcher::Text(label);
+  const LONG style = GetWindowLongA(label, GWL_STYLE);
+  RECT box;
+  GetClientRect(label, &box);
+  RECT needed = {0, 0, box.right, 0};
+  HDC dc = GetDC(label);
+  HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  DrawTextA(dc, text.c_str(), -1, &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+  SelectObject(dc, before);
+  ReleaseDC(label, dc);
+  return needed.bottom <= box.bottom && needed.right <= box.right;
+}
+
 // The window made from a template is the layout table that the Linux
 // program builds its windows from: caption, size and every control, in
 // order. Texts the program fills in are left aside, and an icon control
-// takes the icon's size and shows no text.
+// takes the icon's size and shows no text. Step labels are bold, the rest
+// keeps the dialog's font, and every label shows whole.
 void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
   EXPECT_EQ(ModalWatcher::Text(dialog), layout.caption);
   RECT size = {0, 0, layout.width, layout.height}, client;
@@ -127,6 +145,16 @@ void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
     SCOPED_TRACE(::testing::Message() << "control " << i << " \"" << c.text << "\"");
     EXPECT_EQ(GetDlgCtrlID(child), c.id);
     EXPECT_EQ(KindOf(child), c.kind == ControlKind::StepLabel ? ControlKind::Label : c.kind);
+    if (c.kind != ControlKind::Icon) {
+      const LOGFONTA font = FontOf(child), dialog_font = FontOf(dialog);
+      const bool step = c.id == IDC_STEP1_LABEL || c.id == IDC_STEP2_LABEL ||
+                        c.id == IDC_STEP3_LABEL || c.id == IDC_STEP4_LABEL;
+      EXPECT_EQ(font.lfWeight, step ? FW_BOLD : dialog_font.lfWeight);
+      EXPECT_STREQ(font.lfFaceName, step ? "MS Sans Serif" : dialog_font.lfFaceName);
+    }
+    if (KindOf(child) == ControlKind::Label) {
+      EXPECT_TRUE(ShowsWhole(child)) << ModalWatcher::Text(child);
+    }
     const bool filled = c.kind == ControlKind::Edit || c.kind == ControlKind::ReadOnlyEdit ||
                         c.kind == ControlKind::Icon || c.id == IDC_ABOUT_TEXT;
     if (!filled) {
@@ -152,6 +180,10 @@ TEST_F(MainWindowTest, WindowsAreTheLayoutTables) {
   {
     SCOPED_TRACE("main dialog");
     ExpectWindowIsTheTable(dialog, MainDialogLayout());
+  }
+  // The statics that show data show "&" as it is.
+  for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
+    EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
   }
   CAboutDlg about(GetModuleHandleA(nullptr));
   {
@@ -187,56 +219,6 @@ TEST_F(MainWindowTest, ControlsShowTheEntriesAndButtonsReachTheirHandlers) {
   EXPECT_TRUE(IsWindow(dialog));
   Click(dialog, IDCANCEL);
   EXPECT_FALSE(IsWindow(dialog));
-}
-
-TEST_F(MainWindowTest, StepLabelsAreBoldAndTheRestKeepsTheDialogFont) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  for (const int label : {IDC_STEP1_LABEL, IDC_STEP2_LABEL, IDC_STEP3_LABEL, IDC_STEP4_LABEL}) {
-    SCOPED_TRACE(label);
-    const LOGFONTA font = FontOf(GetDlgItem(dialog, label));
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
-  }
-  const LOGFONTA dialog_font = FontOf(dialog);
-  for (const int other : {IDC_RESULTS, IDC_INPUT_FILE, IDC_RUN, IDC_COMPRESS}) {
-    SCOPED_TRACE(other);
-    const LOGFONTA font = FontOf(GetDlgItem(dialog, other));
-    EXPECT_EQ(font.lfWeight, dialog_font.lfWeight);
-    EXPECT_STREQ(font.lfFaceName, dialog_font.lfFaceName);
-  }
-}
-
-// The statics that show data show "&" as it is; every static text shows
-// whole within its box, in its own font, as the control lays it out.
-TEST_F(MainWindowTest, StaticTextsShowWhole) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
-    EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
-  }
-  int labels = 0;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    char class_name[16] = {};
-    GetClassNameA(child, class_name, sizeof class_name);
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (lstrcmpiA(class_name, "Static") != 0 || (style & SS_TYPEMASK) != SS_LEFT) continue;
-    ++labels;
-    const std::string text = ModalWatcher::Text(child);
-    RECT box;
-    GetClientRect(child, &box);
-    RECT needed = {0, 0, box.right, 0};
-    HDC dc = GetDC(child);
-    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), -1, &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
-    SelectObject(dc, before);
-    ReleaseDC(child, dc);
-    EXPECT_LE(needed.bottom, box.bottom) << text;
-    EXPECT_LE(needed.right, box.right) << text;
-  }
-  EXPECT_EQ(labels, 9);
 }
 
 TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
