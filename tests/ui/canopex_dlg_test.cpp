@@ -204,39 +204,39 @@ TEST_F(CanopexDlgTest, RunRemembersTheEntries) {
   EXPECT_TRUE(platform_.checked[Control::Compress]);
 }
 
+// The sub-folder named after the report is made in the chosen folder (and
+// the folders missing above it) once and then reused. While a file stands
+// in the chosen folder's place, Run says so and stops: nothing converted or
+// saved, the flags read from the controls kept in the dialog.
 TEST_F(CanopexDlgTest, SubFolderIsCreatedOnceAndReused) {
   testing::WriteFileBytes(report_, kReport);
-  // The output folder and two folders above it are missing.
   const std::string folder = JoinPath(JoinPath(out_, "a"), "b");
-  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n"));
+  const std::string sub_folder = JoinPath(folder, "stand7.trl");
+  std::filesystem::create_directories(JoinPath(out_, "a"));
+  testing::WriteFileBytes(folder, "a file where the output folder should be");
+  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n");
+  Start(ini);
+  platform_.checked[Control::Compress] = false;
+  dialog_->OnRun();
+  EXPECT_EQ(platform_.messages,
+            std::vector<std::string>{"Failed to create directory:\n\n" + sub_folder});
+  EXPECT_EQ(store_->text(), ini);
+  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
+  EXPECT_FALSE(dialog_->compress());
+  EXPECT_TRUE(dialog_->create_sub_folder());
+  EXPECT_EQ(platform_.wait_cursors, 0);
+
+  std::filesystem::remove_all(out_);
+  platform_.messages.clear();
   for (int run = 0; run < 2; ++run) {
     dialog_->OnRun();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_TRUE(std::filesystem::is_regular_file(
-        JoinPath(JoinPath(folder, "stand7.trl"), "0042_1998.txt")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(sub_folder, "0042_1998.txt")));
     EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5, 1, 0));
   }
   // The chosen folder is remembered, not the sub-folder.
   EXPECT_EQ(Setting("Setup", "OutputDir"), folder);
   EXPECT_EQ(Setting("Setup", "CreateDir"), "1");
-}
-
-TEST_F(CanopexDlgTest, SubFolderThatCannotBeCreatedStopsTheRun) {
-  testing::WriteFileBytes(report_, kReport);
-  const std::string blocker = temp_ / "blocker";
-  testing::WriteFileBytes(blocker, "a file where the output folder should be");
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + blocker + "\nCreateDir=1\n");
-  Start(ini);
-  platform_.checked[Control::Compress] = false;
-  dialog_->OnRun();
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"Failed to create directory:\n\n" + JoinPath(blocker, "stand7.trl")});
-  EXPECT_EQ(store_->text(), ini);
-  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-  // The flags read from the controls stay in the dialog.
-  EXPECT_FALSE(dialog_->compress());
-  EXPECT_TRUE(dialog_->create_sub_folder());
-  EXPECT_EQ(platform_.wait_cursors, 0);
 }
 
 TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
