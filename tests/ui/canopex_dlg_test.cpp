@@ -83,9 +83,9 @@ std::string Ini(const std::string& setup_lines) { return "[Setup]\n" + setup_lin
 class CanopexDlgTest : public ::testing::Test {
  protected:
   // Starts the dialog over `ini` as the program does, on a fresh platform.
-  void Start(const std::string& ini) {
+  void Start(std::string ini) {
     platform_ = RecordingPlatform();
-    store_.emplace(ini);
+    store_.emplace(std::move(ini));
     dialog_.emplace(*store_, platform_);
     dialog_->InitializeControls();
   }
