@@ -1,14 +1,16 @@
-// The main dialog's decisions, driven through a recording platform: what the
-// controls show, what Run converts and remembers, and what Browse and Clear
-// change. Conversions are real, on reports in a temporary folder.
+// The main dialog's decisions, driven through a platform without a window:
+// what the controls show at start, what Run converts and remembers, and
+// what the buttons change. Conversions are real, on a report in a temporary
+// folder.
 #include "ui/canopex_dlg.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <map>
 
-#include "recording_platform.h"
 #include "settings/ini_store.h"
 #include "support/file_bytes.h"
 #include "support/report_text.h"
@@ -20,33 +22,44 @@ namespace canopex {
 namespace {
 
 using testing::CutList;
-using testing::RecordingPlatform;
 using testing::TreeLine;
 
-// A settings store in memory that logs every write into the platform's event
-// log, so that tests see when each entry is written.
-class LoggingStore final : public SettingsStore {
+// Keeps each control's state, answers choosers from a queue and records
+// messages, chooser requests and changes of the current folder.
+class RecordingPlatform final : public DialogPlatform {
  public:
-  LoggingStore(std::string text, std::vector<std::string>& events)
-      : store_(std::move(text)), events_(events) {}
-  std::string ReadSettingString(const std::string& section, const std::string& key,
-                                const std::string& fallback) override {
-    return store_.ReadSettingString(section, key, fallback);
+  void SetControlText(Control c, const std::string& text) override { texts[c] = text; }
+  std::string ControlText(Control c) override { return texts[c]; }
+  void EnableControl(Control c, bool on) override { enabled[c] = on; }
+  void SetChecked(Control c, bool on) override { checked[c] = on; }
+  bool IsChecked(Control c) override { return checked[c]; }
+  void ShowControl(Control c, bool on) override { shown[c] = on; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void BeginWaitCursor() override { ++wait_cursors; }
+  void EndWaitCursor() override {
+    --wait_cursors;
+    if (on_wait_cursor_off) on_wait_cursor_off();
   }
-  std::int32_t ReadSettingInt(const std::string& section, const std::string& key,
-                              std::int32_t fallback) override {
-    return store_.ReadSettingInt(section, key, fallback);
+  void PaintDuringRun() override {}
+  void DiscardQueuedInput() override {}
+  std::optional<std::string> Choose(const ChooserRequest& request) override {
+    requests.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
-  bool WriteSettingString(const std::string& section, const std::string& key,
-                          const std::string& value) override {
-    events_.push_back("write " + section + "/" + key);
-    return store_.WriteSettingString(section, key, value);
+  void ChangeCurrentDirectory(const std::string& path) override {
+    directory_changes.push_back(path);
   }
-  const std::string& text() const { return store_.text(); }
 
- private:
-  MemorySettingsStore store_;
-  std::vector<std::string>& events_;
+  std::map<Control, std::string> texts;
+  std::map<Control, bool> enabled, checked, shown;
+  std::vector<std::string> messages, directory_changes;
+  int wait_cursors = 0;
+  std::function<void()> on_wait_cursor_off;
+  std::deque<std::optional<std::string>> answers;  // a path, or nothing for a cancel
+  std::vector<ChooserRequest> requests;
 };
 
 // Diameters 1.0, 2.4, 2.6, 5.5 and 6.0, and one tree with a zero TPA.
@@ -67,19 +80,14 @@ std::string ResultsText(int cut_lists, int trees, int tpa_zero, int below_diamet
 
 std::string Ini(const std::string& setup_lines) { return "[Setup]\n" + setup_lines; }
 
-std::ptrdiff_t IndexOf(const std::vector<std::string>& events, const std::string& event) {
-  const auto found = std::find(events.begin(), events.end(), event);
-  return found == events.end() ? -1 : found - events.begin();
-}
-
 class CanopexDlgTest : public ::testing::Test {
  protected:
-  // Starts the dialog over `ini` as the program does.
-  CanopexDlg& Start(const std::string& ini) {
-    store_.emplace(ini, platform_.events);
+  // Starts the dialog over `ini` as the program does, on a fresh platform.
+  void Start(std::string ini) {
+    platform_ = RecordingPlatform();
+    store_.emplace(std::move(ini));
     dialog_.emplace(*store_, platform_);
     dialog_->InitializeControls();
-    return *dialog_;
   }
   std::string Setting(const std::string& section, const std::string& key) {
     return store_->ReadSettingString(section, key, "<missing>");
@@ -89,65 +97,45 @@ class CanopexDlgTest : public ::testing::Test {
   const std::string report_ = temp_ / "stand7.trl";
   const std::string out_ = temp_ / "out";
   RecordingPlatform platform_;
-  std::optional<LoggingStore> store_;
+  std::optional<MemorySettingsStore> store_;
   std::optional<CanopexDlg> dialog_;
 };
 
-TEST_F(CanopexDlgTest, StartShowsTheRememberedEntries) {
-  struct Case {
+// Run needs the input and exactly one target; the hidden sub-folder option
+// is enabled with the input and a folder, and unchecked beside a single file.
+TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
+  const struct {
     const char* setup;
     const char* min_diameter_shown;
-    bool sub_folder_checked;
+    bool sub_folder_checked, sub_folder_enabled, run_enabled;
+  } cases[] = {
+      {"", "1", false, false, false},
+      {"MinDiam=0\n", "1", false, false, false},  // a saved 0 comes back as 1
+      {"MinDiam=0.0\n", "0.0", false, false, false},
+      {"MinDiam=00\n", "00", false, false, false},
+      {"MinDiam=\n", "", false, false, false},
+      {"MinDiam= 2.5 \nCompress=0\n", "2.5", false, false, false},  // Compress starts on
+      {"CreateDir=1\n", "1", true, false, false},
+      {"CreateDir=1\nOutputDir=D\nOutputFile=F\n", "1", true, false, false},
+      {"CreateDir=1\nInputFile=I\n", "1", true, false, false},
+      {"InputFile=I\nOutputDir=D\n", "1", false, true, true},
+      {"CreateDir=1\nInputFile=I\nOutputDir=D\n", "1", true, true, true},
+      {"CreateDir=1\nInputFile=I\nOutputFile=F\n", "1", false, false, true},
+      {"CreateDir=1\nInputFile=I\nOutputDir=D\nOutputFile=F\n", "1", false, true, false},
   };
-  const Case cases[] = {
-      {"", "1", false},
-      {"MinDiam=0\n", "1", false},  // a saved 0 comes back as 1
-      {"MinDiam=0.0\n", "0.0", false},
-      {"MinDiam=00\n", "00", false},
-      {"MinDiam=\n", "", false},
-      {"MinDiam= 2.5 \nCompress=0\n", "2.5", false},  // Compress starts on regardless
-      {"CreateDir=1\nOutputDir=D\nInputFile=I\n", "1", true},
-      {"CreateDir=1\nOutputFile=F\nInputFile=I\n", "1", false},  // unchecked beside a file
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.setup);
-    platform_ = RecordingPlatform();
     Start(Ini(c.setup));
     EXPECT_EQ(platform_.texts[Control::MinDiameter], c.min_diameter_shown);
     EXPECT_TRUE(platform_.checked[Control::Compress]);
     EXPECT_EQ(platform_.checked[Control::CreateSubFolder], c.sub_folder_checked);
+    EXPECT_EQ(platform_.enabled.at(Control::CreateSubFolder), c.sub_folder_enabled);
+    EXPECT_EQ(platform_.enabled.at(Control::Run), c.run_enabled);
     EXPECT_FALSE(platform_.shown.at(Control::CreateSubFolder));
   }
   EXPECT_EQ(platform_.texts[Control::InputFile], "I");
-  EXPECT_EQ(platform_.texts[Control::OutputFolder], "");
+  EXPECT_EQ(platform_.texts[Control::OutputFolder], "D");
   EXPECT_EQ(platform_.texts[Control::OutputFile], "F");
-}
-
-TEST_F(CanopexDlgTest, RunNeedsTheInputAndExactlyOneTarget) {
-  struct Case {
-    const char* setup;
-    bool sub_folder_enabled;
-    bool run_enabled;
-    bool unchecks;
-  };
-  const Case cases[] = {
-      {"", false, false, false},
-      {"OutputDir=D\nOutputFile=F\n", false, false, false},
-      {"InputFile=I\n", false, false, false},
-      {"InputFile=I\nOutputDir=D\n", true, true, false},
-      {"InputFile=I\nOutputFile=F\n", false, true, true},
-      {"InputFile=I\nOutputDir=D\nOutputFile=F\n", true, false, true},
-  };
-  for (const Case& c : cases) {
-    for (const bool checked : {false, true}) {
-      SCOPED_TRACE(std::string(c.setup) + (checked ? " checked" : ""));
-      platform_ = RecordingPlatform();
-      Start(Ini(std::string(c.setup) + "CreateDir=" + (checked ? "1" : "0") + "\n"));
-      EXPECT_EQ(platform_.enabled.at(Control::CreateSubFolder), c.sub_folder_enabled);
-      EXPECT_EQ(platform_.enabled.at(Control::Run), c.run_enabled);
-      EXPECT_EQ(platform_.checked[Control::CreateSubFolder], checked && !c.unchecks);
-    }
-  }
 }
 
 TEST_F(CanopexDlgTest, MinimumDiameterEntries) {
@@ -167,7 +155,6 @@ TEST_F(CanopexDlgTest, MinimumDiameterEntries) {
   std::filesystem::create_directory(out_);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    platform_ = RecordingPlatform();
     Start(ini);
     platform_.texts[Control::MinDiameter] = c.typed;
     dialog_->OnRun();
@@ -183,75 +170,68 @@ TEST_F(CanopexDlgTest, MinimumDiameterEntries) {
     // The field keeps the text as typed; the dialog holds it trimmed.
     EXPECT_EQ(platform_.texts[Control::MinDiameter], c.typed);
     EXPECT_EQ(dialog_->min_diameter_text(), std::string(TrimmedView(c.typed)));
+    EXPECT_EQ(platform_.wait_cursors, 0);
   }
 }
 
-TEST_F(CanopexDlgTest, ZeroIsSavedAndComesBackAsOne) {
-  testing::WriteFileBytes(report_, kReport);
-  Start(Ini("InputFile=" + report_ + "\nOutputFile=" + (temp_ / "all.txt") + "\n"));
-  platform_.texts[Control::MinDiameter] = "0";
-  dialog_->OnRun();
-  EXPECT_EQ(Setting("Setup", "MinDiam"), "0");
-
-  const std::string saved = store_->text();
-  Start(saved);
-  EXPECT_EQ(platform_.texts[Control::MinDiameter], "1");
-}
-
-TEST_F(CanopexDlgTest, RunRemembersTheEntriesAndRestoresTheCursorFirst) {
-  testing::WriteFileBytes(report_, kReport);
-  std::filesystem::create_directory(out_);
-  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\nCompress=1\nCreateDir=0\n"));
-  platform_.checked[Control::Compress] = false;
-  platform_.texts[Control::MinDiameter] = "2";
-  platform_.events.clear();
-  dialog_->OnRun();
-
-  EXPECT_EQ(Setting("Setup", "InputFile"), report_);
-  EXPECT_EQ(Setting("Setup", "OutputDir"), out_);
-  EXPECT_EQ(Setting("Setup", "OutputFile"), "");
-  EXPECT_EQ(Setting("Setup", "MinDiam"), "2");
-  EXPECT_EQ(Setting("Setup", "Compress"), "0");
-  EXPECT_EQ(Setting("Setup", "CreateDir"), "0");
-  EXPECT_EQ(Setting("Results", "TreesCount"), "4");
-  EXPECT_TRUE(std::filesystem::exists(JoinPath(out_, "0042_1998.txt")));
-
-  // Setup is written inside the wait; the converter's end writes Results
-  // after the cursor is back.
-  const auto& events = platform_.events;
-  EXPECT_EQ(events.front(), "wait cursor on");
-  EXPECT_LT(IndexOf(events, "write Setup/CreateDir"), IndexOf(events, "wait cursor off"));
-  EXPECT_LT(IndexOf(events, "wait cursor off"), IndexOf(events, "write Results/ErrMessage"));
-  EXPECT_EQ(platform_.wait_cursors, 0);
-  // The window repaints after the cut list, inside the wait, and the input
-  // queued during the run is dropped once all of it is done.
-  EXPECT_GT(IndexOf(events, "paint"), IndexOf(events, "wait cursor on"));
-  EXPECT_LT(IndexOf(events, "paint"), IndexOf(events, "write Setup/InputFile"));
-  EXPECT_EQ(events.back(), "discard input");
-}
-
-TEST_F(CanopexDlgTest, TheFolderWinsWhenBothTargetsAreSet) {
+// With both targets set (Run is disabled then) the folder wins; all three
+// paths, the entries as read from the controls and the counts are saved,
+// Setup inside the wait and Results once the cursor is back. A saved 0
+// comes back as 1 at the next start.
+TEST_F(CanopexDlgTest, RunRemembersTheEntries) {
   testing::WriteFileBytes(report_, kReport);
   std::filesystem::create_directory(out_);
   const std::string single = temp_ / "all.txt";
   Start(Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\nOutputFile=" + single + "\n"));
-  EXPECT_FALSE(platform_.enabled.at(Control::Run));
+  platform_.checked[Control::Compress] = false;
+  platform_.texts[Control::MinDiameter] = "0";
+  std::string at_cursor_off;
+  platform_.on_wait_cursor_off = [&] { at_cursor_off = store_->text(); };
   dialog_->OnRun();
+
   EXPECT_TRUE(std::filesystem::exists(JoinPath(out_, "0042_1998.txt")));
   EXPECT_FALSE(std::filesystem::exists(single));
-  EXPECT_EQ(Setting("Setup", "OutputFile"), single);
+  const std::pair<const char*, std::string> saved[] = {
+      {"InputFile", report_}, {"OutputDir", out_}, {"OutputFile", single},
+      {"MinDiam", "0"},       {"Compress", "0"},   {"CreateDir", "0"}};
+  for (const auto& [key, value] : saved) EXPECT_EQ(Setting("Setup", key), value) << key;
+  EXPECT_EQ(Setting("Results", "TreesCount"), "5");
+  EXPECT_NE(at_cursor_off.find("CreateDir=0"), std::string::npos) << at_cursor_off;
+  EXPECT_EQ(at_cursor_off.find("[Results]"), std::string::npos) << at_cursor_off;
+
+  Start(store_->text());
+  EXPECT_EQ(platform_.texts[Control::MinDiameter], "1");
+  EXPECT_TRUE(platform_.checked[Control::Compress]);
 }
 
+// The sub-folder named after the report is made in the chosen folder (and
+// the folders missing above it) once and then reused. While a file stands
+// in the chosen folder's place, Run says so and stops: nothing converted or
+// saved, the flags read from the controls kept in the dialog.
 TEST_F(CanopexDlgTest, SubFolderIsCreatedOnceAndReused) {
   testing::WriteFileBytes(report_, kReport);
-  // The output folder and two folders above it are missing.
   const std::string folder = JoinPath(JoinPath(out_, "a"), "b");
-  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n"));
+  const std::string sub_folder = JoinPath(folder, "stand7.trl");
+  std::filesystem::create_directories(JoinPath(out_, "a"));
+  testing::WriteFileBytes(folder, "a file where the output folder should be");
+  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n");
+  Start(ini);
+  platform_.checked[Control::Compress] = false;
+  dialog_->OnRun();
+  EXPECT_EQ(platform_.messages,
+            std::vector<std::string>{"Failed to create directory:\n\n" + sub_folder});
+  EXPECT_EQ(store_->text(), ini);
+  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
+  EXPECT_FALSE(dialog_->compress());
+  EXPECT_TRUE(dialog_->create_sub_folder());
+  EXPECT_EQ(platform_.wait_cursors, 0);
+
+  std::filesystem::remove_all(out_);
+  platform_.messages.clear();
   for (int run = 0; run < 2; ++run) {
     dialog_->OnRun();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_TRUE(std::filesystem::is_regular_file(
-        JoinPath(JoinPath(folder, "stand7.trl"), "0042_1998.txt")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(sub_folder, "0042_1998.txt")));
     EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5, 1, 0));
   }
   // The chosen folder is remembered, not the sub-folder.
@@ -259,27 +239,8 @@ TEST_F(CanopexDlgTest, SubFolderIsCreatedOnceAndReused) {
   EXPECT_EQ(Setting("Setup", "CreateDir"), "1");
 }
 
-TEST_F(CanopexDlgTest, SubFolderThatCannotBeCreatedStopsTheRun) {
-  testing::WriteFileBytes(report_, kReport);
-  const std::string blocker = temp_ / "blocker";
-  testing::WriteFileBytes(blocker, "a file where the output folder should be");
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + blocker + "\nCreateDir=1\n");
-  Start(ini);
-  platform_.checked[Control::Compress] = false;
-  dialog_->OnRun();
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"Failed to create directory:\n\n" + JoinPath(blocker, "stand7.trl")});
-  EXPECT_EQ(store_->text(), ini);
-  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-  // The flags read from the controls stay in the dialog.
-  EXPECT_FALSE(dialog_->compress());
-  EXPECT_TRUE(dialog_->create_sub_folder());
-  EXPECT_EQ(platform_.wait_cursors, 0);
-}
-
 TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
-  const std::string single = temp_ / "all.txt";
-  Start(Ini("InputFile=" + report_ + "\nOutputFile=" + single + "\n"));
+  Start(Ini("InputFile=" + report_ + "\nOutputFile=" + (temp_ / "all.txt") + "\n"));
   dialog_->OnRun();  // the report does not exist yet
   const std::string error = "Cannot open the file: \n" + report_;
   EXPECT_EQ(platform_.messages, std::vector<std::string>{error});
@@ -296,113 +257,51 @@ TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
   EXPECT_EQ(Setting("Results", "ErrMessage"), "");
 }
 
-TEST_F(CanopexDlgTest, ChoosersGetTheirParameters) {
-  Start(Ini("InputFile=C:\\Data\\in.trl\nOutputFile=C:\\Data\\all.txt\nOutputDir=D:\\Out\n"));
-  dialog_->OnBrowseInput();
-  dialog_->OnBrowseOutputFile();
-  dialog_->OnBrowseOutputFolder();
-  ASSERT_EQ(platform_.requests.size(), 3u);
-
-  struct Expected {
-    ChooserKind kind;
-    const char* extension;
-    const char* file_name;
-    std::uint32_t flags;
-    const char* filter;
-    const char* title;
-    const char* directory;
-    int extra_template;
+// Each Browse opens its chooser in the current path (when there is one) and
+// takes a confirmed path; Clear empties its path; both apply the enable rule.
+TEST_F(CanopexDlgTest, BrowseAndClearButtons) {
+  Start("");
+  const struct {
+    int id;
+    std::optional<std::string> answer;  // nothing: cancelled
+    Control field;
+    const char* shown;
+    bool run_enabled;
+  } steps[] = {
+      {IDC_BROWSE_INPUT, std::nullopt, Control::InputFile, "", false},
+      {IDC_BROWSE_INPUT, "/data/in.trl", Control::InputFile, "/data/in.trl", false},
+      {IDC_BROWSE_OUTPUT_FILE, "/data/all.txt", Control::OutputFile, "/data/all.txt", true},
+      {IDC_BROWSE_OUTPUT_FOLDER, "/out", Control::OutputFolder, "/out", false},
+      {IDC_BROWSE_OUTPUT_FOLDER, std::nullopt, Control::OutputFolder, "/out", false},
+      {IDC_BROWSE_OUTPUT_FILE, std::nullopt, Control::OutputFile, "/data/all.txt", false},
+      {IDC_BROWSE_INPUT, std::nullopt, Control::InputFile, "/data/in.trl", false},
+      {IDC_CLEAR_OUTPUT_FILE, std::nullopt, Control::OutputFile, "", true},
+      {IDC_CLEAR_OUTPUT_FOLDER, std::nullopt, Control::OutputFolder, "", false},
   };
-  const Expected expected[] = {
-      {ChooserKind::OpenFile, "trl", "C:\\Data\\in.trl", 0x806,
-       "Sylvax Tree List (*.trl)|*.trl|All Files (*.*)|*.*||", "Select Sylvax Input File",
-       "C:\\Data\\in.trl", 0},
-      {ChooserKind::SaveFile, "txt", "C:\\Data\\all.txt", 0x6,
-       "Stand Text File (*.txt)|*.txt|All Files (*.*)|*.*||", "", "C:\\Data\\all.txt", 0},
-      {ChooserKind::Folder, "", "x", 0x866, "", "Select Folder", "D:\\Out", 129},
-  };
-  for (std::size_t i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    const ChooserRequest& r = platform_.requests[i];
-    const Expected& e = expected[i];
-    EXPECT_EQ(r.kind, e.kind);
-    EXPECT_EQ(r.default_extension, e.extension);
-    EXPECT_EQ(r.initial_file_name, e.file_name);
-    EXPECT_EQ(r.flags, e.flags);
-    EXPECT_EQ(r.filter, e.filter);
-    EXPECT_EQ(r.title, e.title);
-    EXPECT_EQ(r.initial_directory, e.directory);
-    EXPECT_EQ(r.extra_template, e.extra_template);
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.id);
+    platform_.answers = {step.answer};
+    EXPECT_TRUE(dialog_->OnButton(step.id));
+    EXPECT_EQ(platform_.texts[step.field], step.shown);
+    EXPECT_EQ(platform_.enabled.at(Control::Run), step.run_enabled);
   }
-  // Each chooser opens in the current path; cancelling changed nothing.
-  EXPECT_EQ(platform_.directory_changes,
-            (std::vector<std::string>{"C:\\Data\\in.trl", "C:\\Data\\all.txt", "D:\\Out"}));
-  EXPECT_EQ(dialog_->input_file_path(), "C:\\Data\\in.trl");
-  EXPECT_EQ(dialog_->output_folder_path(), "D:\\Out");
-}
-
-TEST_F(CanopexDlgTest, BrowseAndClearChangeThePaths) {
-  Start("");
-  platform_.answers = {std::nullopt, "/data/in.trl", "/data/all.txt", "/out", std::nullopt};
-  dialog_->OnBrowseInput();  // cancelled
-  EXPECT_EQ(dialog_->input_file_path(), "");
-  EXPECT_TRUE(platform_.directory_changes.empty());  // an empty path changes nothing
-
-  dialog_->OnBrowseInput();
-  EXPECT_EQ(platform_.texts[Control::InputFile], "/data/in.trl");
-  EXPECT_FALSE(platform_.enabled.at(Control::Run));
-
-  dialog_->OnBrowseOutputFile();
-  EXPECT_EQ(platform_.texts[Control::OutputFile], "/data/all.txt");
-  EXPECT_TRUE(platform_.enabled.at(Control::Run));
-
-  dialog_->OnBrowseOutputFolder();
-  EXPECT_EQ(platform_.texts[Control::OutputFolder], "/out");
-  EXPECT_FALSE(platform_.enabled.at(Control::Run));  // two targets
-
-  dialog_->OnBrowseOutputFolder();  // cancelled: the folder stays
-  EXPECT_EQ(dialog_->output_folder_path(), "/out");
-
-  dialog_->OnClearOutputFile();
-  EXPECT_EQ(dialog_->output_file_path(), "");
-  EXPECT_EQ(platform_.texts[Control::OutputFile], "");
-  EXPECT_TRUE(platform_.enabled.at(Control::Run));
-
-  dialog_->OnClearOutputFolder();
-  EXPECT_EQ(platform_.texts[Control::OutputFolder], "");
-  EXPECT_FALSE(platform_.enabled.at(Control::Run));
   EXPECT_EQ(dialog_->input_file_path(), "/data/in.trl");
-  EXPECT_TRUE(platform_.messages.empty());
-}
-
-TEST_F(CanopexDlgTest, EachButtonIdReachesItsHandler) {
-  Start("");
-  const std::string all = temp_ / "all.txt";
-  platform_.answers = {report_, out_, all};
-
-  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_INPUT));
-  EXPECT_EQ(dialog_->input_file_path(), report_);
-  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_OUTPUT_FOLDER));
-  EXPECT_EQ(dialog_->output_folder_path(), out_);
-  EXPECT_TRUE(dialog_->OnButton(IDC_BROWSE_OUTPUT_FILE));
-  EXPECT_EQ(dialog_->output_file_path(), all);
-  EXPECT_TRUE(dialog_->OnButton(IDC_CLEAR_OUTPUT_FILE));
   EXPECT_EQ(dialog_->output_file_path(), "");
-  // The report does not exist: Run says so and shows the counts.
-  EXPECT_TRUE(dialog_->OnButton(IDC_RUN));
-  EXPECT_EQ(platform_.messages.size(), 1U);
-  EXPECT_EQ(platform_.texts[Control::Results].rfind("Results:\n", 0), 0U);
-  EXPECT_TRUE(dialog_->OnButton(IDC_CLEAR_OUTPUT_FOLDER));
   EXPECT_EQ(dialog_->output_folder_path(), "");
+  std::vector<ChooserKind> kinds;
+  for (const ChooserRequest& request : platform_.requests) kinds.push_back(request.kind);
+  using K = ChooserKind;
+  EXPECT_EQ(kinds, (std::vector{K::OpenFile, K::OpenFile, K::SaveFile, K::Folder, K::Folder,
+                                K::SaveFile, K::OpenFile}));
+  EXPECT_EQ(platform_.directory_changes,
+            (std::vector<std::string>{"/out", "/data/all.txt", "/data/in.trl"}));
+  EXPECT_TRUE(platform_.messages.empty());
 
-  // Enter (IDOK, 1), Exit (IDCANCEL, 2) and the fields are the window's
-  // business.
-  const std::size_t events = platform_.events.size();
+  // Enter (IDOK, 1), Exit (IDCANCEL, 2) and the fields are the window's.
   for (const int id : {1, 2, IDC_INPUT_FILE, IDC_COMPRESS, 0}) {
     EXPECT_FALSE(dialog_->OnButton(id)) << id;
   }
-  EXPECT_EQ(platform_.events.size(), events);
-  EXPECT_EQ(platform_.requests.size(), 3U);
+  EXPECT_EQ(platform_.requests.size(), 7U);
 }
 
 }  // namespace

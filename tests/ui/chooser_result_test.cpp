@@ -77,27 +77,22 @@ TEST(ChooserResultTest, SettleSavePathAsksAboutAnExistingFileThatGainedTheExtens
        true, std::nullopt, {"/start", existing}, {existing}},
       {"no prompt wanted", {folder / "stands"}, {}, false, existing, {"/start"}, {}},
   };
+  // The chooser and the question answer in turn; a chooser opened once too
+  // often cancels, a question asked once too often is answered no, and the
+  // lists of where it opened and what it asked show either.
   for (auto c : cases) {
     SCOPED_TRACE(c.name);
     std::vector<std::string> opened_on, asked_about;
     const auto show = [&](const std::string& path) {
       opened_on.push_back(path);
-      if (c.choices.empty()) {
-        ADD_FAILURE() << "the chooser opened once too often";
-        return std::optional<std::string>();
-      }
-      std::optional<std::string> choice = c.choices.front();
-      c.choices.pop_front();
+      std::optional<std::string> choice;
+      if (!c.choices.empty()) choice = c.choices.front(), c.choices.pop_front();
       return choice;
     };
     const auto confirm = [&](const std::string& path) {
       asked_about.push_back(path);
-      if (c.answers.empty()) {
-        ADD_FAILURE() << "asked once too often";
-        return false;
-      }
-      const bool answer = c.answers.front();
-      c.answers.pop_front();
+      const bool answer = !c.answers.empty() && c.answers.front();
+      if (!c.answers.empty()) c.answers.pop_front();
       return answer;
     };
     EXPECT_EQ(SettleSavePath("/start", "txt", c.overwrite_prompt, show, confirm), c.expected);

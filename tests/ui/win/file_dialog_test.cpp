@@ -1,53 +1,62 @@
-// What the file dialog wrapper hands to the common dialogs, checked on its
-// record without opening a window.
+// What the three choosers hand to the common dialogs, checked on the file
+// dialog's record without opening a window.
 #include "ui/win/file_dialog_win.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string_view>
+
+#include "ui/canopex_dlg.h"
 
 namespace canopex {
 namespace {
 
 TEST(FileDialog, RecordAsTheCommonDialogTakesIt) {
+  constexpr DWORD kAlways = OFN_EXPLORER | OFN_ENABLEHOOK;
   struct Case {
     const char* name;
+    ChooserRequest request;
     DWORD flags;
-    DWORD expected_flags;
+    const char* file;
+    const char* extension;
+    std::string_view filter;  // the "|" became NULs
   };
+  using namespace std::string_view_literals;
   const Case cases[] = {
-      {"input", 0x806, 0x806 | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING},
-      {"output", 0x6, 0x6 | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING},
-      // A template of its own makes it fixed in size, even when asked.
-      {"folder", 0x866 | OFN_ENABLESIZING, 0x866 | OFN_EXPLORER | OFN_ENABLEHOOK},
+      {"input", InputFileChooser("C:\\Data\\in.trl"),
+       kAlways | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+       "C:\\Data\\in.trl", "trl", "Sylvax Tree List (*.trl)\0*.trl\0All Files (*.*)\0*.*\0\0"sv},
+      {"output", OutputFileChooser(""),
+       kAlways | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, "", "txt",
+       "Stand Text File (*.txt)\0*.txt\0All Files (*.*)\0*.*\0\0"sv},
+      // With a template of its own it is fixed in size; it has no filter.
+      {"folder", OutputFolderChooser("D:\\Out"),
+       kAlways | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST,
+       "x", nullptr, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FileDialog dialog(true, "trl", "C:\\Data\\in.trl", c.flags, "A (*.a)|*.a|All (*.*)|*.*||",
-                      nullptr);
+    const ChooserRequest& r = c.request;
+    FileDialog dialog(r.kind == ChooserKind::OpenFile, r.default_extension.c_str(),
+                      r.initial_file_name.c_str(), r.flags, r.filter.c_str(), nullptr);
     const OPENFILENAMEA& record = dialog.record();
-    EXPECT_EQ(record.Flags, c.expected_flags);
+    EXPECT_EQ(record.Flags, c.flags);
     EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
-    EXPECT_STREQ(record.lpstrFile, "C:\\Data\\in.trl");
-    EXPECT_STREQ(record.lpstrDefExt, "trl");
     EXPECT_EQ(record.nFilterIndex, 1u);
-    // The filter's "|" became NULs, and it ends in two.
-    static const char kFilter[] = "A (*.a)\0*.a\0All (*.*)\0*.*\0";
-    EXPECT_EQ(std::memcmp(record.lpstrFilter, kFilter, sizeof kFilter), 0);
+    EXPECT_STREQ(record.lpstrFile, c.file);
+    EXPECT_STREQ(record.lpstrDefExt, c.extension);
+    if (c.filter.empty()) {
+      EXPECT_EQ(record.lpstrFilter, nullptr);
+    } else {
+      ASSERT_NE(record.lpstrFilter, nullptr);
+      EXPECT_EQ(std::string_view(record.lpstrFilter, c.filter.size()), c.filter);
+    }
   }
-}
-
-TEST(FileDialog, NoFilterAndNoExtensionGiveNull) {
-  FileDialog dialog(false, "", "", 0x6, "", nullptr);
-  EXPECT_EQ(dialog.record().lpstrFilter, nullptr);
-  EXPECT_EQ(dialog.record().lpstrDefExt, nullptr);
-  EXPECT_STREQ(dialog.record().lpstrFile, "");
 }
 
 TEST(FileDialog, LongPathIsCutToFitTheBuffer) {
   const std::string long_path = "C:\\" + std::string(400, 'a') + ".trl";
   FileDialog dialog(true, "trl", long_path.c_str(), 0x806, "", nullptr);
-  EXPECT_EQ(std::strlen(dialog.file_name_buffer()), static_cast<std::size_t>(MAX_PATH - 1));
   EXPECT_EQ(std::string(dialog.file_name_buffer()), long_path.substr(0, MAX_PATH - 1));
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "app/step_label_font_win.h"
@@ -16,6 +17,7 @@
 #include "support/file_bytes.h"
 #include "support/report_text.h"
 #include "support/temp_folder.h"
+#include "ui/dialog_layout.h"
 #include "ui/win/about_dlg_win.h"
 #include "ui/win/computer_name_win.h"
 #include "ui/win/win32_dialog_platform.h"
@@ -89,76 +91,134 @@ class MainWindowTest : public ::testing::Test {
   std::optional<MainWindow> window_;
 };
 
-TEST_F(MainWindowTest, ControlsShowTheRememberedEntries) {
+// What a control of the layout table is, as the dialog manager made it.
+ControlKind KindOf(HWND control) {
+  char class_name[16] = {};
+  GetClassNameA(control, class_name, sizeof class_name);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  if (lstrcmpiA(class_name, "Edit") == 0) {
+    return (style & ES_READONLY) != 0 ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
+  }
+  if (lstrcmpiA(class_name, "Static") == 0) {
+    return (style & SS_TYPEMASK) == SS_ICON ? ControlKind::Icon : ControlKind::Label;
+  }
+  switch (style & BS_TYPEMASK) {
+    case BS_DEFPUSHBUTTON: return ControlKind::DefaultButton;
+    case BS_AUTOCHECKBOX: return ControlKind::CheckBox;
+    default: return ControlKind::Button;
+  }
+}
+
+// Whether a static text shows whole within its box, in its own font, as
+// the control lays it out.
+bool ShowsWhole(HWND label) {
+  const std::string text = ModalWatcher::Text(label);
+  const LONG style = GetWindowLongA(label, GWL_STYLE);
+  RECT box;
+  GetClientRect(label, &box);
+  RECT needed = {0, 0, box.right, 0};
+  HDC dc = GetDC(label);
+  HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  DrawTextA(dc, text.c_str(), -1, &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+  SelectObject(dc, before);
+  ReleaseDC(label, dc);
+  return needed.bottom <= box.bottom && needed.right <= box.right;
+}
+
+// The window made from a template is the layout table that the Linux
+// program builds its windows from: caption, size and every control, in
+// order. Texts the program fills in are left aside, and an icon control
+// takes the icon's size and shows no text. Step labels are bold, the rest
+// keeps the dialog's font, and every label shows whole.
+void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
+  EXPECT_EQ(ModalWatcher::Text(dialog), layout.caption);
+  RECT size = {0, 0, layout.width, layout.height}, client;
+  MapDialogRect(dialog, &size);
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.right, size.bottom));
+  std::size_t i = 0;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT), ++i) {
+    ASSERT_LT(i, layout.controls.size());
+    const DialogControl& c = layout.controls[i];
+    SCOPED_TRACE(::testing::Message() << "control " << i << " \"" << c.text << "\"");
+    EXPECT_EQ(GetDlgCtrlID(child), c.id);
+    EXPECT_EQ(KindOf(child), c.kind == ControlKind::StepLabel ? ControlKind::Label : c.kind);
+    if (c.kind != ControlKind::Icon) {
+      const LOGFONTA font = FontOf(child), dialog_font = FontOf(dialog);
+      const bool step = c.id == IDC_STEP1_LABEL || c.id == IDC_STEP2_LABEL ||
+                        c.id == IDC_STEP3_LABEL || c.id == IDC_STEP4_LABEL;
+      EXPECT_EQ(font.lfWeight, step ? FW_BOLD : dialog_font.lfWeight);
+      EXPECT_STREQ(font.lfFaceName, step ? "MS Sans Serif" : dialog_font.lfFaceName);
+    }
+    if (KindOf(child) == ControlKind::Label) {
+      EXPECT_TRUE(ShowsWhole(child)) << ModalWatcher::Text(child);
+    }
+    const bool filled = c.kind == ControlKind::Edit || c.kind == ControlKind::ReadOnlyEdit ||
+                        c.kind == ControlKind::Icon || c.id == IDC_ABOUT_TEXT;
+    if (!filled) {
+      EXPECT_EQ(ModalWatcher::Text(child), c.text);
+    }
+    // Position and size are each mapped from dialog units, as the template's.
+    RECT expected = {c.x, c.y, c.width, c.height}, actual;
+    MapDialogRect(dialog, &expected);
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(std::pair(actual.left, actual.top), std::pair(expected.left, expected.top));
+    if (c.kind != ControlKind::Icon) {
+      EXPECT_EQ(std::pair(actual.right - actual.left, actual.bottom - actual.top),
+                std::pair(expected.right, expected.bottom));
+    }
+  }
+  EXPECT_EQ(i, layout.controls.size());
+}
+
+TEST_F(MainWindowTest, WindowsAreTheLayoutTables) {
+  HWND dialog = Open("");
+  ASSERT_NE(dialog, nullptr);
+  {
+    SCOPED_TRACE("main dialog");
+    ExpectWindowIsTheTable(dialog, MainDialogLayout());
+  }
+  // The statics that show data show "&" as it is.
+  for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
+    EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
+  }
+  CAboutDlg about(GetModuleHandleA(nullptr));
+  {
+    SCOPED_TRACE("About box");
+    ExpectWindowIsTheTable(about.CreateModeless(nullptr), AboutBoxLayout());
+  }
+  ModalDialog hint(GetModuleHandleA(nullptr), IDD_SELECT_FOLDER);
+  SCOPED_TRACE("folder chooser's hint");
+  ExpectWindowIsTheTable(hint.CreateModeless(dialog), FolderHintLayout());
+}
+
+// The remembered entries through the real controls; the buttons reach
+// their handlers, Enter does nothing and Exit closes.
+TEST_F(MainWindowTest, ControlsShowTheEntriesAndButtonsReachTheirHandlers) {
   HWND dialog = Open("InputFile=C:\\in.trl\r\nOutputDir=C:\\Out\r\nMinDiam=2.5\r\n"
                      "CreateDir=1\r\nCompress=0\r\n");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ModalWatcher::Text(dialog), "Canopex");
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_INPUT_FILE), "C:\\in.trl");
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "C:\\Out");
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FILE), "");
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), "2.5");
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS), "Results:");
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPRESS), BST_CHECKED);
   // The sub-folder option is checked from the settings file but never shown.
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CREATE_SUB_FOLDER), BST_CHECKED);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_CREATE_SUB_FOLDER)));
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COMPRESS)));
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
-  // The path fields are read-only; the minimum diameter is not.
-  EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, IDC_INPUT_FILE), GWL_STYLE) & ES_READONLY, 0);
-  EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_MIN_DIAMETER), GWL_STYLE) & ES_READONLY, 0);
   EXPECT_NE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-}
 
-TEST_F(MainWindowTest, StepLabelsAreBoldAndTheRestKeepsTheDialogFont) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  for (const int label : {IDC_STEP1_LABEL, IDC_STEP2_LABEL, IDC_STEP3_LABEL, IDC_STEP4_LABEL}) {
-    SCOPED_TRACE(label);
-    const LOGFONTA font = FontOf(GetDlgItem(dialog, label));
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
-  }
-  const LOGFONTA dialog_font = FontOf(dialog);
-  for (const int other : {IDC_RESULTS, IDC_INPUT_FILE, IDC_RUN, IDC_COMPRESS}) {
-    SCOPED_TRACE(other);
-    const LOGFONTA font = FontOf(GetDlgItem(dialog, other));
-    EXPECT_EQ(font.lfWeight, dialog_font.lfWeight);
-    EXPECT_STREQ(font.lfFaceName, dialog_font.lfFaceName);
-  }
-}
-
-// The statics that show data show "&" as it is; every static text shows
-// whole within its box, in its own font, as the control lays it out.
-TEST_F(MainWindowTest, StaticTextsShowWhole) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
-    EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
-  }
-  int labels = 0;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    char class_name[16] = {};
-    GetClassNameA(child, class_name, sizeof class_name);
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (lstrcmpiA(class_name, "Static") != 0 || (style & SS_TYPEMASK) != SS_LEFT) continue;
-    ++labels;
-    const std::string text = ModalWatcher::Text(child);
-    RECT box;
-    GetClientRect(child, &box);
-    RECT needed = {0, 0, box.right, 0};
-    HDC dc = GetDC(child);
-    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), -1, &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
-    SelectObject(dc, before);
-    ReleaseDC(child, dc);
-    EXPECT_LE(needed.bottom, box.bottom) << text;
-    EXPECT_LE(needed.right, box.right) << text;
-  }
-  EXPECT_EQ(labels, 9);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
+  Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_TRUE(IsWindow(dialog));
+  Click(dialog, IDCANCEL);
+  EXPECT_FALSE(IsWindow(dialog));
 }
 
 TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
@@ -172,7 +232,7 @@ TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
   EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
   char text[64] = {};
   GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, "&About Canopex...");
+  EXPECT_STREQ(text, kAboutMenuText);
 
   // Choosing it opens the About box (the command's low four bits are the
   // system's own); other commands keep their usual meaning.
@@ -188,24 +248,6 @@ TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
   EXPECT_NE(about_text.find("Program version: "), std::string::npos);
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   PumpMessages();
-  EXPECT_FALSE(IsWindow(dialog));
-}
-
-TEST_F(MainWindowTest, ButtonsReachTheirHandlers) {
-  HWND dialog = Open("InputFile=C:\\in.trl\r\nOutputDir=C:\\Out\r\nOutputFile=C:\\all.txt\r\n");
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));  // two targets
-  Click(dialog, IDC_CLEAR_OUTPUT_FILE);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FILE), "");
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
-  Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
-
-  // Enter does nothing; Exit closes.
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  EXPECT_TRUE(IsWindow(dialog));
-  Click(dialog, IDCANCEL);
   EXPECT_FALSE(IsWindow(dialog));
 }
 
@@ -227,17 +269,13 @@ TEST_F(MainWindowTest, EscapeAndTheCloseBoxClose) {
 
 TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
   const std::string report = temp_ / "stand7.trl";
-  testing::WriteFileBytes(report, testing::CutList("0042", "1998",
-                                                   {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0"),
-                                                    testing::TreeLine(2, "WH", "0.0", "8.0", "40.0")}));
   const std::string out = temp_ / "out";
   CreateDirectoryA(out.c_str(), nullptr);
   HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
   ASSERT_NE(dialog, nullptr);
 
-  // A refused minimum diameter: the box has the program's name and the
-  // exclamation icon, and nothing is converted.
-  SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, "abc");
+  // The report is missing: the converter's message comes in a box with the
+  // program's name and the exclamation icon, and then in the error field.
   std::vector<std::string> shown;
   {
     ModalWatcher watcher(kProgramName, [&](HWND box) {
@@ -246,11 +284,14 @@ TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     Click(dialog, IDC_RUN);
-    EXPECT_EQ(watcher.times_fired(), 1);
   }
-  EXPECT_EQ(shown, std::vector<std::string>{"The minimum diameter entry is invalid"});
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS), "Results:");
+  EXPECT_EQ(shown, std::vector<std::string>{"Cannot open the file: \n" + report});
+  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_ERROR_MESSAGES),
+            "Error Messages:\n\tCannot open the file: \n" + report);
 
+  testing::WriteFileBytes(report, testing::CutList("0042", "1998",
+                                                   {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0"),
+                                                    testing::TreeLine(2, "WH", "0.0", "8.0", "40.0")}));
   SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, " 1 ");
   Click(dialog, IDC_RUN);
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS),
@@ -259,20 +300,6 @@ TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
   EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), " 1 ");
   EXPECT_TRUE(testing::FileBytes(JoinPath(out, "0042_1998.txt")).size() > 0);
   EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "1");
-
-  // The converter's own messages come in the same boxes.
-  DeleteFileA(report.c_str());
-  shown.clear();
-  {
-    ModalWatcher watcher(kProgramName, [&](HWND box) {
-      shown.push_back(ModalWatcher::Text(box, 0xFFFF));
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    Click(dialog, IDC_RUN);
-  }
-  EXPECT_EQ(shown, std::vector<std::string>{"Cannot open the file: \n" + report});
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_ERROR_MESSAGES),
-            "Error Messages:\n\tCannot open the file: \n" + report);
 }
 
 // A control that, when painted, posts a click on Run and an Escape, as a
