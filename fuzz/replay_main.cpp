@@ -1,7 +1,7 @@
 // The main of a fuzz target in the native builds: runs the target once on
-// every file named, or found below a folder named, on the command line. A
-// missing folder is skipped (a target may have no regressions), but no input
-// at all fails: a replay that ran nothing would pass.
+// every file below the folders named on the command line. A missing folder is
+// skipped (a target may have no regressions), but no input at all fails: a
+// replay that ran nothing would pass.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   std::vector<fs::path> inputs;
   for (int i = 1; i < argc; ++i) {
-    if (fs::is_regular_file(argv[i])) inputs.emplace_back(argv[i]);
     if (!fs::is_directory(argv[i])) continue;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(argv[i])) {
       if (entry.is_regular_file()) inputs.push_back(entry.path());

@@ -21,7 +21,8 @@ targets=$all
 [ $# -eq 2 ] && [ "$1" != --all ] && targets=$1
 case "$#: $all " in
   2:*" $targets "*) ;;
-  *) echo "usage: fuzz/run.sh [--jobs N] [--keep] TARGET|--all SECONDS (TARGET: $all)" >&2; exit 2 ;;
+  *) echo "usage: fuzz/run.sh [--jobs N] [--keep] TARGET|--all SECONDS; TARGET: $all" >&2
+     exit 2 ;;
 esac
 
 cmake --preset fuzz >/dev/null
@@ -52,9 +53,7 @@ for target in $targets; do
     echo "!! $target: status $status, inputs: $(ls "$work/artifacts"); all in $work"
     grep -h -m1 -E 'ERROR|check failed|SUMMARY' "$work"/fuzz*.log || true
     failed="$failed $target"
-  elif [ "$keep" -eq 1 ]; then
-    echo "   kept: $work"
-  else
+  elif [ "$keep" -eq 0 ]; then
     rm -rf "$work"
   fi
 done
