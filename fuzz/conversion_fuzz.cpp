@@ -1,14 +1,12 @@
 // Fuzz target: a whole conversion. Ten option bytes (see SettingsFor and the
-// entry point), then the report, written into a fresh folder and converted
-// into another. Besides crashes, hangs and sanitizer reports it checks that
-// - nothing is made outside the output folder, which holds plain files of
-//   whole lines, and the report stays as it was, even among the stand files;
-// - Convert fails exactly when the run has an error text, the last message
-//   shown (none for a report that is no tree list), after at most one other;
-// - the counts add up to no more than the report has bytes, and are in the
-//   settings afterwards, with the layout the run read;
-// - a single stand file starts with its header line, then one row per kept
-//   tree (at most that many when compressed).
+// entry point), then the report, converted from a fresh folder into another.
+// Nothing is made outside the output folder, which holds plain files of whole
+// lines; the report stays as it was, even among the stand files; Convert fails
+// exactly when the run has an error text, the last message shown (none for a
+// report that is no tree list), after at most one other; the counts add up to
+// no more than the report has bytes and are in the settings afterwards, with
+// the layout the run read; a single stand file starts with its header line,
+// then has one row per kept tree (at most that many when compressed).
 #include <algorithm>
 #include <cstdint>
 #include <cmath>
@@ -23,7 +21,6 @@
 #include "fuzz_support.h"
 #include "settings/ini_store.h"
 #include "settings/setting_keys.h"
-#include "util/number_format.h"
 
 namespace {
 
@@ -36,8 +33,8 @@ using canopex::fuzz::Escaped;
 // indicator (high nibble). Bytes 2 and 3: the height-class diameters (0: not
 // written). Bytes 4 to 9: one nibble per layout integer, with kPerturbLayout.
 constexpr std::size_t kOptionBytes = 10;
-enum : std::uint8_t { kCompress = 1, kSingleFile = 2, kAutomaticCompression = 4, kCrownRatio = 8 };
-enum : std::uint8_t {kDump = 16, kSettingsFile = 32, kHeightClassesOff = 64, kPerturbLayout = 128};
+enum : std::uint8_t { kCompress = 1, kSingleFile = 2, kAutoCompress = 4, kCrownRatio = 8 };
+enum : std::uint8_t { kDump = 16, kSettingsFile = 32, kNoHeightClasses = 64, kPerturbLayout = 128 };
 constexpr double kMinimumDiameters[] = {1.0, 0.0, 2.5, 6.0, -1.0, 5.51, HUGE_VAL, NAN};
 // CutListIndicator as written in the settings file; none for the first.
 constexpr const char* kIndicators[] = {
@@ -47,11 +44,10 @@ constexpr const char* kIndicators[] = {
 std::string SettingsFor(const std::uint8_t* option) {
   std::string text = "[Setup]\n";
   const auto add = [&text](const char* key, std::int64_t value) {
-    canopex::AppendInteger(text.append(key).append("="), value);
-    text += '\n';
+    text.append(key).append("=" + std::to_string(value) + "\n");
   };
   if (option[0] & kCrownRatio) add("OutputCrownRatio", 1);
-  if (option[0] & kHeightClassesOff) add("TreeHtClasses", 0);
+  if (option[0] & kNoHeightClasses) add("TreeHtClasses", 0);
   for (const int i : {2, 3}) {
     // Large magnitudes scaled up, so that the low 16 bits differ from the value.
     const int value = static_cast<std::int8_t>(option[i]);
@@ -99,8 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fs::path report_path = among_stands ? output / "a_1.txt" : input / "report.trl";
   const fs::path stand_file = among_stands ? report_path : output / "stands.txt";
   fs::remove_all(run);
-  fs::create_directories(input);
-  fs::create_directories(output);
+  for (const fs::path& folder : {input, output}) fs::create_directories(folder);
   canopex::fuzz::WriteFileBytes(report_path, report);
   const std::string settings_text = SettingsFor(data);
   if (flags & kSettingsFile) canopex::fuzz::WriteFileBytes(settings_path, settings_text);
@@ -115,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   canopex::DumpSwitch dump_switch;
   std::optional<canopex::TreeListConverter> converter(
       std::in_place, settings, messages, report_path.string(), single_file,
-      (single_file ? stand_file : output).string(), flags & kAutomaticCompression,
+      (single_file ? stand_file : output).string(), flags & kAutoCompress,
       flags & kCompress);
   converter->UseDumpSwitch(dump_switch);
   converter->SetMinimumDiameter(kMinimumDiameters[data[1] & 7]);
@@ -152,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto rows = std::count(bytes.begin(), bytes.end(), '\n') - 1;  // fields hold no LF
     const bool row_per_tree =
         !(flags & kCompress) &&
-        (!(flags & kAutomaticCompression) || counts.trees <= canopex::kAutomaticCompressionTrees);
+        (!(flags & kAutoCompress) || counts.trees <= canopex::kAutomaticCompressionTrees);
     FUZZ_CHECK(bytes.starts_with(canopex::StandHeaderLine(flags & kCrownRatio) + "\r\n") &&
                    (row_per_tree ? rows == counts.trees : rows <= counts.trees),
                std::to_string(rows) + " rows for " + std::to_string(counts.trees) + " trees");

@@ -1,6 +1,5 @@
-// What the fuzz targets share: a check that aborts, so that libFuzzer and the
-// replayer both report it with the input that caused it; a temporary folder
-// for the process; whole-file reads and writes.
+// What the fuzz targets share: a check, escaping for its messages, a
+// temporary folder for the process, whole-file reads and writes.
 #pragma once
 
 #include <stdlib.h>  // mkdtemp
@@ -13,17 +12,14 @@
 #include <string>
 #include <string_view>
 
-// Aborts with `detail` (an expression giving a std::string) when `condition` is false.
-#define FUZZ_CHECK(condition, detail) \
-  ((condition) ? void() : ::canopex::fuzz::Fail(__FILE__, __LINE__, #condition, (detail)))
+// Aborts with `detail` (an expression giving a std::string) when `condition`
+// is false, so that libFuzzer and the replayer both report the input.
+#define FUZZ_CHECK(condition, detail)                                                       \
+  ((condition) ? void() : (std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__,  \
+                                        __LINE__, #condition, std::string(detail).c_str()), \
+                           std::abort()))
 
 namespace canopex::fuzz {
-
-[[noreturn]] inline void Fail(const char* file, int line, const char* check,
-                              const std::string& detail) {
-  std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", file, line, check, detail.c_str());
-  std::abort();
-}
 
 // `text` with control bytes, bytes above ASCII and backslashes as \xNN, for messages.
 inline std::string Escaped(std::string_view text) {
@@ -38,16 +34,12 @@ inline std::string Escaped(std::string_view text) {
 // A folder of the process's own under TMPDIR, made at the first call and removed when the
 // process ends normally; after a crash it stays, with the files the failing input left.
 inline const std::filesystem::path& TempFolder() {
-  struct Folder {
+  static const struct Folder {
     std::filesystem::path path;
-    ~Folder() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-  };
-  static const Folder folder{[] {
+    ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+  } folder{[] {
     std::string name = (std::filesystem::temp_directory_path() / "canopex-fuzz-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) Fail(__FILE__, __LINE__, "mkdtemp", name);
+    FUZZ_CHECK(::mkdtemp(name.data()) != nullptr, "cannot create " + name);
     return std::filesystem::path(name);
   }()};
   return folder.path;

@@ -55,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t middle =
       canopex::kReportChunkSize - std::min(size / 2, canopex::kReportChunkSize);
   for (const std::size_t filler : {std::size_t{0}, middle}) {
-    std::string bytes;
-    while (bytes.size() < filler) {
-      bytes.append(std::min<std::size_t>(100, filler - bytes.size()) - 1, 'x') += '\n';
+    std::string bytes;  // lines of 100 bytes, the last maybe shorter
+    for (std::size_t at = 0; at < filler; at += 100) {
+      bytes.append(std::min<std::size_t>(100, filler - at) - 1, 'x') += '\n';
     }
     canopex::fuzz::WriteFileBytes(path, bytes + text);
     canopex::ReportReader reader = canopex::OpenReport(path.string()).value();
