@@ -90,7 +90,7 @@ void CheckAcceptedWrite(const Write& write) {
   const std::string& key = write.key;
   // Other keys may write lines that read as headers or as other keys.
   const bool usual_key = !Trimmed(key).starts_with('[') && key.find('=') == key.npos;
-  const auto key_part = [](std::string_view line) { return line.substr(0, line.find('=')); };
+  const auto key_part = [](std::string_view l) { return Trimmed(l.substr(0, l.find('='))); };
   const std::vector<std::string> old_lines = LinesOf(write.before);
   const std::vector<std::string> new_lines = LinesOf(write.after);
   const auto [old_end, new_end] =
@@ -151,9 +151,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Write write{input.Pick(kNames, 7, 4), input.Pick(kNames, 7, 4),
                 is_write ? input.Pick(kValues, 0x3F, 0) : "", canopex::fuzz::FileBytes(path), ""};
     auto& [section, key, value, before, after] = write;
-    if (!is_write) {  // the store reads the file as it is
-      FUZZ_CHECK(store.ReadSettingString(section, key, "\x01") ==
-                     canopex::IniDocument(before).Find(section, key).value_or("\x01"),
+    if (!is_write) {  // the store reads the file as it is, texts and numbers
+      const std::optional<std::string> found = canopex::IniDocument(before).Find(section, key);
+      FUZZ_CHECK(store.ReadSettingString(section, key, "\x01") == found.value_or("\x01") &&
+                     store.ReadSettingInt(section, key, 7) == canopex::ProfileIntegerOf(found, 7),
                  "a read differs from the file's text: " + write.Shown());
       continue;
     }
