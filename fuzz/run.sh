@@ -34,16 +34,16 @@ for target in $targets; do
   work=$(mktemp -d "${TMPDIR:-/tmp}/canopex-fuzz-$target.XXXXXX")
   mkdir "$work/artifacts" && cp -r "fuzz/corpus/$target" "$work/corpus"
   echo "== fuzz $target: $seconds s, in $work"
-  # New inputs go into the first folder; with -jobs each process logs into fuzz-N.log.
+  # New inputs go into the first folder; with -jobs, fuzz.log gathers each job's log.
   status=0
   (cd "$work" && "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix=artifacts/ "$@" corpus ${regressions:+"$regressions"} \
     >fuzz.log 2>&1) || status=$?
   grep -h -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb)' \
-    "$work"/fuzz*.log || true
+    "$work/fuzz.log" || true
   if [ "$status" -ne 0 ] || [ -n "$(ls -A "$work/artifacts")" ]; then
     echo "!! $target: status $status, inputs: $(ls "$work/artifacts"); all in $work"
-    grep -h -m1 -E 'ERROR|check failed|SUMMARY' "$work"/fuzz*.log || true
+    grep -h -m1 -E 'ERROR|check failed|SUMMARY' "$work/fuzz.log" || true
     failed="$failed $target"
   elif [ "$keep" -eq 0 ]; then
     rm -rf "$work"
