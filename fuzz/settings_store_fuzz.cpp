@@ -104,7 +104,8 @@ void CheckAcceptedWrite(const Write& write) {
   const std::string entry = std::string(Trimmed(key)) + "=" + write.value;
   const std::vector<std::string> headed{"[" + std::string(Trimmed(write.section)) + "]", entry};
   const std::optional<std::string> value_read = ReadInLine("k=" + write.value, "k");
-  // The key's line changed after its key, or its line added, after blank lines.
+  // The key's own line changed after its key text, or the key's line added,
+  // after its section's header at the end, blank lines aside.
   FUZZ_CHECK((removed.size() == 1 && added.size() == 1 && ReadInLine(removed[0] + "=", key) &&
               key_part(removed[0]) == key_part(added[0]) &&
               (!usual_key || ReadInLine(added[0], key) == value_read)) ||
