@@ -1,316 +1,165 @@
-// Fuzz target: a whole conversion. The first bytes of the input choose the
-// options and the layout (see Options); the rest is the report, written into
-// a fresh folder and converted into another. Besides crashes, hangs and
-// sanitizer reports this checks what must hold for any report:
-// - nothing is created outside the output folder, and the report is left
-//   byte for byte as it was, also when it lies among the stand files or is
-//   the stand file;
-// - Convert fails exactly when the run has an error text, every error but
-//   "not a tree list" is shown as it happens, and the counts are
-//   non-negative and no more than the report has lines;
-// - every stand or dump file ends with a whole line, and the single stand
-//   file starts with the header line, then one row per kept tree (at most
-//   that many when compressed);
-// - the settings afterwards hold the layout the run read and its counts.
-#include <array>
-#include <cmath>
+// Fuzz target: a whole conversion. Ten option bytes (see SettingsFor and the
+// entry point), then the report, converted from a fresh folder into another.
+// Nothing is made outside the output folder, which holds plain files of whole
+// lines; the report stays as it was, even among the stand files; Convert fails
+// exactly when the run has an error text, the last message shown (none for a
+// report that is no tree list), after at most one other; the counts add up to
+// no more than the report has bytes and are in the settings afterwards, with
+// the layout the run read; a single stand file starts with its header line,
+// then has one row per kept tree (at most that many when compressed).
+#include <algorithm>
 #include <cstdint>
-#include <limits>
-#include <memory>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "conversion/height_classes.h"
 #include "conversion/stand_lines.h"
 #include "conversion/tree_list_converter.h"
 #include "conversion/tree_list_layout.h"
 #include "fuzz_support.h"
 #include "settings/ini_store.h"
 #include "settings/setting_keys.h"
-#include "util/number_format.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using canopex::fuzz::Escaped;
 
-// Bytes before the report.
+// Byte 0: flags. Byte 1: the minimum diameter (low three bits), whether the
+// report lies among the stand files (bit 3: named as the stand file of stand
+// "a" and year "1", or in single-file mode as the stand file itself) and the
+// indicator (high nibble). Bytes 2 and 3: the height-class diameters (0: not
+// written). Bytes 4 to 9: one nibble per layout integer, with kPerturbLayout.
 constexpr std::size_t kOptionBytes = 10;
+enum : std::uint8_t { kCompress = 1, kSingleFile = 2, kAutoCompress = 4, kCrownRatio = 8 };
+enum : std::uint8_t { kDump = 16, kSettingsFile = 32, kNoHeightClasses = 64, kPerturbLayout = 128 };
+constexpr double kMinimumDiameters[] = {1.0, 0.0, 2.5, 6.0, -1.0, 5.51, HUGE_VAL, NAN};
+// CutListIndicator as written in the settings file; none for the first.
+constexpr const char* kIndicators[] = {
+    "", "'COMPLETE CUT  LIST'", "''", "CUT", "' LIST '", "COMPLETE CUT LIST", "STAND:", "YEAR:",
+    "'", "'\f'", "TREE", "T'S", "\"COMPLETE CUT  LIST\"", "a", "-", "'COMPLETE CUT  LIST '"};
 
-// byte 0: flags; byte 1: minimum diameter (low three bits), whether the
-// report lies among the stand files (bit 3: in the output folder, named
-// as the stand file of stand "a" and year "1", or in single-file mode the
-// stand file itself) and indicator (high nibble); bytes 2 and 3: the
-// height-class diameters; bytes 4 to 9: one nibble per layout integer, used
-// with kPerturbLayout.
-enum Flag : std::uint8_t {
-  kCompress = 1 << 0,
-  kSingleFile = 1 << 1,
-  kAutomaticCompression = 1 << 2,
-  kCrownRatio = 1 << 3,
-  kDump = 1 << 4,
-  kSettingsFile = 1 << 5,  // an IniFileStore over a file instead of memory
-  kHeightClassesOff = 1 << 6,
-  kPerturbLayout = 1 << 7,
-};
-
-constexpr std::array<double, 8> kMinimumDiameters = {
-    1.0, 0.0, 2.5, 6.0, -1.0, 5.51, std::numeric_limits<double>::infinity(),
-    std::numeric_limits<double>::quiet_NaN()};
-constexpr std::uint8_t kReportAmongStands = 1 << 3;
-
-// The CutListIndicator values as written in the settings file; the first,
-// empty, writes none (the default applies).
-constexpr std::array<const char*, 16> kIndicators = {
-    "",
-    "'COMPLETE CUT  LIST'",
-    "''",
-    "CUT",
-    "' LIST '",
-    "COMPLETE CUT LIST",
-    "STAND:",
-    "YEAR:",
-    "'",
-    "'\f'",
-    "TREE",
-    "T'S",
-    "\"COMPLETE CUT  LIST\"",
-    "a",
-    "-",
-    "'COMPLETE CUT  LIST '",
-};
-
-const std::array<canopex::IntSetting, 12> kLayoutKeys = {
-    canopex::settings::kTreeIdStart,     canopex::settings::kTreeIdLen,
-    canopex::settings::kSpeciesStart,    canopex::settings::kSpeciesLen,
-    canopex::settings::kTpaStart,        canopex::settings::kTpaLen,
-    canopex::settings::kDiamStart,       canopex::settings::kDiamLen,
-    canopex::settings::kHeightStart,     canopex::settings::kHeightLen,
-    canopex::settings::kCrownRatioStart, canopex::settings::kCrownRatioLen};
-
-// A layout integer from its default and a nibble: small steps around the
-// default, or one of the extremes.
-std::int64_t LayoutValue(std::int32_t fallback, std::uint8_t nibble) {
-  switch (nibble) {
-    case 12: return 0;
-    case 13: return -1;
-    case 14: return std::numeric_limits<std::int32_t>::max();
-    case 15: return std::numeric_limits<std::int32_t>::min();
-    default: return static_cast<std::int64_t>(fallback) + nibble - 6;
+std::string SettingsFor(const std::uint8_t* option) {
+  std::string text = "[Setup]\n";
+  const auto add = [&text](const char* key, std::int64_t value) {
+    text.append(key).append("=" + std::to_string(value) + "\n");
+  };
+  if (option[0] & kCrownRatio) add("OutputCrownRatio", 1);
+  if (option[0] & kNoHeightClasses) add("TreeHtClasses", 0);
+  for (const int i : {2, 3}) {
+    // Large magnitudes scaled up, so that the low 16 bits differ from the value.
+    const int value = static_cast<std::int8_t>(option[i]);
+    const char* key = i == 2 ? "TreeHtClassesMinDBH" : "TreeHtClassesMaxDBH";
+    if (value != 0) add(key, std::abs(value) > 100 ? value * 1000 + 7 : value);
   }
-}
-
-// A height-class diameter from a signed byte; large magnitudes are scaled up
-// so that the low 16 bits differ from the value.
-std::int64_t HeightClassValue(std::uint8_t byte) {
-  const auto value = static_cast<std::int8_t>(byte);
-  return (value > 100 || value < -100) ? static_cast<std::int64_t>(value) * 1000 + 7 : value;
-}
-
-struct Options {
-  std::uint8_t flags = 0;
-  double minimum_diameter = 1.0;
-  bool report_among_stands = false;
-  std::string settings_text;
-};
-
-void AppendSetting(std::string& text, const char* key, std::int64_t value) {
-  text.append(key).append("=");
-  canopex::AppendInteger(text, value);
-  text += '\n';
-}
-
-Options ReadOptions(canopex::fuzz::ChoiceReader& input) {
-  Options options;
-  options.flags = input.Byte();
-  const std::uint8_t choices = input.Byte();
-  options.minimum_diameter = kMinimumDiameters[choices & 0x07];
-  options.report_among_stands = (choices & kReportAmongStands) != 0;
-  const std::uint8_t minimum_class = input.Byte();
-  const std::uint8_t maximum_class = input.Byte();
-  const std::string_view nibbles = input.Bytes(6);
-
-  std::string& text = options.settings_text;
-  text = "[Setup]\n";
-  if (options.flags & kCrownRatio) AppendSetting(text, "OutputCrownRatio", 1);
-  if (options.flags & kHeightClassesOff) AppendSetting(text, "TreeHtClasses", 0);
-  if (minimum_class != 0) {
-    AppendSetting(text, "TreeHtClassesMinDBH", HeightClassValue(minimum_class));
-  }
-  if (maximum_class != 0) {
-    AppendSetting(text, "TreeHtClassesMaxDBH", HeightClassValue(maximum_class));
-  }
-  if (options.flags & kDump) AppendSetting(text, "DumpTreeLists", 1);
+  if (option[0] & kDump) add("DumpTreeLists", 1);
   text += "[TreeList]\n";
-  if (options.flags & kPerturbLayout) {
-    for (std::size_t i = 0; i < kLayoutKeys.size(); ++i) {
-      const auto byte =
-          static_cast<std::uint8_t>(i / 2 < nibbles.size() ? nibbles[i / 2] : '\0');
-      const std::uint8_t nibble = (i % 2 == 0) ? byte & 0x0F : byte >> 4;
-      AppendSetting(text, kLayoutKeys[i].key, LayoutValue(kLayoutKeys[i].fallback, nibble));
-    }
+  using namespace canopex::settings;
+  const canopex::IntSetting layout[] = {kTreeIdStart, kTreeIdLen, kSpeciesStart,    kSpeciesLen,
+                                        kTpaStart,    kTpaLen,    kDiamStart,       kDiamLen,
+                                        kHeightStart, kHeightLen, kCrownRatioStart, kCrownRatioLen};
+  // Small steps around each default, or one of the extremes.
+  constexpr std::int64_t kExtremes[] = {0, -1, INT32_MAX, INT32_MIN};
+  for (std::size_t i = 0; (option[0] & kPerturbLayout) && i < std::size(layout); ++i) {
+    const int nibble = option[4 + i / 2] >> (i % 2 * 4) & 0x0F;
+    add(layout[i].key, nibble < 12 ? layout[i].fallback + nibble - 6 : kExtremes[nibble - 12]);
   }
-  const char* indicator = kIndicators[choices >> 4];
+  const char* indicator = kIndicators[option[1] >> 4];
   if (*indicator != '\0') text.append("CutListIndicator=").append(indicator).append("\n");
-  return options;
+  return text;
 }
 
-class RecordedMessages final : public canopex::MessageSink {
- public:
+// The layout the settings give, written out.
+std::string LayoutText(canopex::SettingsStore& settings) {
+  canopex::MemorySettingsStore text;
+  canopex::WriteTreeListLayout(text, canopex::ReadTreeListLayout(settings));
+  return text.text();
+}
+
+struct RecordedMessages final : canopex::MessageSink {
   void ShowMessage(const std::string& text) override { shown.push_back(text); }
   std::vector<std::string> shown;
 };
-
-bool LayoutsEqual(const canopex::TreeListLayout& a, const canopex::TreeListLayout& b) {
-  const auto same = [](const canopex::ColumnRange& x, const canopex::ColumnRange& y) {
-    return x.start == y.start && x.length == y.length;
-  };
-  return same(a.tree_id, b.tree_id) && same(a.species, b.species) && same(a.tpa, b.tpa) &&
-         same(a.diameter, b.diameter) && same(a.height, b.height) &&
-         same(a.crown_ratio, b.crown_ratio) && a.cut_list_indicator == b.cut_list_indicator;
-}
-
-// The folders and files of one run, below the process's temporary folder.
-struct RunFolders {
-  explicit RunFolders(bool report_among_stands)
-      : report(report_among_stands ? output / "a_1.txt" : input / "report.trl"),
-        stand_file(report_among_stands ? report : output / "stands.txt") {}
-
-  fs::path root = canopex::fuzz::ProcessTempFolder::Path();
-  fs::path run = root / "run";
-  fs::path input = run / "in";
-  fs::path output = run / "out";
-  fs::path settings = input / "canopex.ini";
-  fs::path report;
-  fs::path stand_file;  // in single-file mode
-};
-
-bool IsWithin(const fs::path& path, const fs::path& folder) {
-  const fs::path relative = path.lexically_relative(folder);
-  return !relative.empty() && *relative.begin() != "..";
-}
-
-// Everything below the process's folder must be one of the run's own files
-// or in the output folder, which holds plain files only, each empty or
-// ending in CR LF.
-void CheckFilesLeft(const RunFolders& folders) {
-  std::error_code error;
-  for (fs::recursive_directory_iterator it(folders.root, error), end; it != end;
-       it.increment(error)) {
-    FUZZ_CHECK(!error, "cannot walk " + folders.root.string() + ": " + error.message());
-    const fs::path& path = it->path();
-    if (path == folders.run || path == folders.input || path == folders.output ||
-        path == folders.report || path == folders.settings) {
-      continue;
-    }
-    FUZZ_CHECK(IsWithin(path, folders.output),
-               "a file outside the output folder: " + Escaped(path.string()));
-    FUZZ_CHECK(it->is_regular_file(error) && !it->is_symlink(error),
-               "not a plain file: " + Escaped(path.string()));
-    const std::string bytes = canopex::fuzz::FileBytes(path);
-    FUZZ_CHECK(bytes.empty() || bytes.ends_with("\r\n"),
-               "a file without a whole last line: " + Escaped(path.string()));
-  }
-  FUZZ_CHECK(!error, "cannot walk " + folders.root.string() + ": " + error.message());
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < kOptionBytes) return 0;
-  canopex::fuzz::ChoiceReader input(data, size);
-  const Options options = ReadOptions(input);
-  const std::string report(input.Rest());
-  const bool single_file = (options.flags & kSingleFile) != 0;
-  const bool crown_ratio = (options.flags & kCrownRatio) != 0;
-
-  const RunFolders folders(options.report_among_stands);
-  std::error_code error;
-  fs::remove_all(folders.run, error);
-  fs::create_directories(folders.input);
-  fs::create_directories(folders.output);
-  canopex::fuzz::WriteFileBytes(folders.report, report);
-
-  std::unique_ptr<canopex::SettingsStore> settings;
-  if (options.flags & kSettingsFile) {
-    canopex::fuzz::WriteFileBytes(folders.settings, options.settings_text);
-    settings = std::make_unique<canopex::IniFileStore>(folders.settings.string());
-  } else {
-    settings = std::make_unique<canopex::MemorySettingsStore>(options.settings_text);
-  }
-  const canopex::TreeListLayout layout_read = canopex::ReadTreeListLayout(*settings);
+  const std::uint8_t flags = data[0];
+  const bool single_file = flags & kSingleFile, among_stands = data[1] & 8;
+  const std::string report(reinterpret_cast<const char*>(data + kOptionBytes), size - kOptionBytes);
+  const fs::path run = canopex::fuzz::TempFolder() / "run", input = run / "in";
+  const fs::path output = run / "out", settings_path = input / "canopex.ini";
+  const fs::path report_path = among_stands ? output / "a_1.txt" : input / "report.trl";
+  const fs::path stand_file = among_stands ? report_path : output / "stands.txt";
+  fs::remove_all(run);
+  for (const fs::path& folder : {input, output}) fs::create_directories(folder);
+  canopex::fuzz::WriteFileBytes(report_path, report);
+  const std::string settings_text = SettingsFor(data);
+  if (flags & kSettingsFile) canopex::fuzz::WriteFileBytes(settings_path, settings_text);
+  canopex::IniFileStore file_store(settings_path.string());
+  canopex::MemorySettingsStore memory_store(settings_text);
+  canopex::SettingsStore& settings = flags & kSettingsFile
+                                         ? static_cast<canopex::SettingsStore&>(file_store)
+                                         : memory_store;
+  const std::string layout_read = LayoutText(settings);
 
   RecordedMessages messages;
   canopex::DumpSwitch dump_switch;
-  canopex::RunCounts counts;
-  std::size_t construction_messages = 0;
-  {
-    canopex::TreeListConverter converter(
-        *settings, messages, folders.report.string(), single_file,
-        (single_file ? folders.stand_file : folders.output).string(),
-        (options.flags & kAutomaticCompression) != 0, (options.flags & kCompress) != 0);
-    converter.UseDumpSwitch(dump_switch);
-    converter.SetMinimumDiameter(options.minimum_diameter);
-    construction_messages = messages.shown.size();
-    const bool succeeded = converter.Convert();
-    counts = converter.counts();
-    FUZZ_CHECK(succeeded == counts.error.empty(), "Convert gave " + std::to_string(succeeded) +
-                                                      " with the error text \"" +
-                                                      Escaped(counts.error) + "\"");
-  }
+  std::optional<canopex::TreeListConverter> converter(
+      std::in_place, settings, messages, report_path.string(), single_file,
+      (single_file ? stand_file : output).string(), flags & kAutoCompress,
+      flags & kCompress);
+  converter->UseDumpSwitch(dump_switch);
+  converter->SetMinimumDiameter(kMinimumDiameters[data[1] & 7]);
+  const std::size_t early = messages.shown.size();
+  const bool succeeded = converter->Convert();
+  const canopex::RunCounts counts = converter->counts();
+  converter.reset();  // it stores the layout and the results as it ends
+  const std::size_t shown = messages.shown.size() - early;
+  FUZZ_CHECK(succeeded == counts.error.empty() && early <= 1 &&
+                 (counts.error == canopex::kNotATreeListMessage
+                      ? shown == 0 && counts.cut_lists == 0
+                      : (shown == 0) == counts.error.empty() &&
+                            (shown == 0 || messages.shown.back() == counts.error)),
+             std::to_string(shown) + " messages, error \"" + Escaped(counts.error) + "\"");
+  const std::int64_t lines =
+      std::int64_t{counts.cut_lists} + counts.trees + counts.tpa_zero + counts.below_diameter;
+  FUZZ_CHECK(lines <= static_cast<std::int64_t>(report.size()),
+             std::to_string(lines) + " lines counted");
 
-  FUZZ_CHECK(construction_messages <= 1, "more than one message before Convert");
-  FUZZ_CHECK(counts.cut_lists >= 0 && counts.trees >= 0 && counts.tpa_zero >= 0 &&
-                 counts.below_diameter >= 0,
-             "a negative count");
-  const std::int64_t lines_counted = static_cast<std::int64_t>(counts.cut_lists) + counts.trees +
-                                     counts.tpa_zero + counts.below_diameter;
-  FUZZ_CHECK(lines_counted <= static_cast<std::int64_t>(report.size()),
-             "more lines counted than the report has bytes");
-  const std::size_t run_messages = messages.shown.size() - construction_messages;
-  if (counts.error == canopex::kNotATreeListMessage) {
-    FUZZ_CHECK(run_messages == 0 && counts.cut_lists == 0, "a tree list that is none");
-  } else {
-    FUZZ_CHECK((run_messages == 0) == counts.error.empty(),
-               "error text \"" + Escaped(counts.error) + "\" after " +
-                   std::to_string(run_messages) + " messages");
-    FUZZ_CHECK(run_messages == 0 || messages.shown.back() == counts.error,
-               "the last message \"" + Escaped(messages.shown.back()) +
-                   "\" is not the error text \"" + Escaped(counts.error) + "\"");
+  FUZZ_CHECK(canopex::fuzz::FileBytes(report_path) == report, "the report was changed");
+  // The whole process folder: a name with ".." could lead out of the run's.
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(run.parent_path())) {
+    const fs::path& path = entry.path();
+    if (path == run || path == input || path == output || path == report_path) continue;
+    if (path == settings_path) continue;
+    const fs::path relative = path.lexically_relative(output);
+    const std::string bytes = entry.is_regular_file() ? canopex::fuzz::FileBytes(path) : "";
+    FUZZ_CHECK(!relative.empty() && *relative.begin() != ".." && entry.is_regular_file() &&
+                   !entry.is_symlink() && (bytes.empty() || bytes.ends_with("\r\n")),
+               "outside the output folder or no plain file of lines: " + Escaped(path.string()));
   }
-
-  FUZZ_CHECK(canopex::fuzz::FileBytes(folders.report) == report, "the report was changed");
-  CheckFilesLeft(folders);
-  if (single_file && !options.report_among_stands && fs::exists(folders.stand_file)) {
-    const std::string bytes = canopex::fuzz::FileBytes(folders.stand_file);
-    const std::string header = canopex::StandHeaderLine(crown_ratio) + "\r\n";
-    FUZZ_CHECK(bytes.starts_with(header), "the stand file does not start with its header line");
-    // One row per kept tree, unless compressed (fields hold no LF, and no CR
-    // at their ends).
-    std::int64_t rows = -1;
-    for (std::size_t at = bytes.find("\r\n"); at != bytes.npos; at = bytes.find("\r\n", at + 2)) {
-      ++rows;
-    }
-    const bool rows_per_tree = (options.flags & kCompress) == 0 &&
-                               ((options.flags & kAutomaticCompression) == 0 ||
-                                counts.trees <= canopex::kAutomaticCompressionTrees);
-    FUZZ_CHECK(rows_per_tree ? rows == counts.trees : rows <= counts.trees,
+  if (single_file && !among_stands && fs::exists(stand_file)) {
+    const std::string bytes = canopex::fuzz::FileBytes(stand_file);
+    const auto rows = std::count(bytes.begin(), bytes.end(), '\n') - 1;  // fields hold no LF
+    const bool row_per_tree =
+        !(flags & kCompress) &&
+        (!(flags & kAutoCompress) || counts.trees <= canopex::kAutomaticCompressionTrees);
+    FUZZ_CHECK(bytes.starts_with(canopex::StandHeaderLine(flags & kCrownRatio) + "\r\n") &&
+                   (row_per_tree ? rows == counts.trees : rows <= counts.trees),
                std::to_string(rows) + " rows for " + std::to_string(counts.trees) + " trees");
   }
 
-  FUZZ_CHECK(LayoutsEqual(canopex::ReadTreeListLayout(*settings), layout_read),
-             "the layout written back differs from the one read");
-  namespace keys = canopex::settings;
-  FUZZ_CHECK(canopex::ReadSetting(*settings, keys::kCutListCount) == counts.cut_lists &&
-                 canopex::ReadSetting(*settings, keys::kTreesCount) == counts.trees &&
-                 canopex::ReadSetting(*settings, keys::kTreesTPAZeroCount) == counts.tpa_zero &&
-                 canopex::ReadSetting(*settings, keys::kTreesBelowDiamCount) ==
-                     counts.below_diameter,
-             "the settings do not hold the run's counts");
-  FUZZ_CHECK(canopex::ReadSetting(*settings, keys::kErrMessage).empty() == counts.error.empty(),
-             "the settings do not hold the run's error text");
-
-  fs::remove_all(folders.run, error);
+  using namespace canopex::settings;
+  FUZZ_CHECK(LayoutText(settings) == layout_read &&
+                 canopex::ReadSetting(settings, kCutListCount) == counts.cut_lists &&
+                 canopex::ReadSetting(settings, kTreesCount) == counts.trees &&
+                 canopex::ReadSetting(settings, kTreesTPAZeroCount) == counts.tpa_zero &&
+                 canopex::ReadSetting(settings, kTreesBelowDiamCount) == counts.below_diameter &&
+                 canopex::ReadSetting(settings, kErrMessage).empty() == counts.error.empty(),
+             "the settings do not hold the layout read and the run's results");
   return 0;
 }

@@ -1,20 +1,16 @@
-// Fuzz target: a settings file, then a sequence of reads and writes through
-// the file store (IniFileStore) and the memory store side by side. Input:
-// two bytes giving the length of the file's text (low byte first), the
-// text, then the operations (see RunOperations). Checks, besides crashes
-// and sanitizer reports:
-// - both stores give the same results and keep the same text;
-// - a write is refused exactly when a name or the value holds a CR or LF or
-//   a name is blank, and then changes nothing;
-// - a write changes only the line of its key in the first section of its
-//   name, or adds its key's line (and its section's header at the end);
-//   every other line of the original text stays, unchanged and in order;
-// - with names of the kind the program writes (a key neither starting with
-//   "[" nor holding "="), a read gives the written value as the read rules
-//   make it, and every other entry reads as before.
+// Fuzz target: a settings file (after two bytes of its length, low byte
+// first), then up to 24 operations through the file store: a byte (low two
+// bits 0 or 1: a write, else a read), a section, a key and for a write a
+// value (see Choices::Pick). Judged by the stores' own reading, a read gives
+// what the file says; a write is refused, changing nothing, exactly when a
+// name or the value holds a CR or LF or a name is blank; an accepted one keeps
+// every other line, changes one line that reads as its key's or adds its
+// key's line (after its section's header at the end), and with a key of the
+// kind the program writes (no "[" first, no "=") the key then reads as the
+// value does, other entries as before.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,348 +21,151 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using canopex::fuzz::Escaped;
 using namespace std::string_literals;
-
-constexpr std::size_t kMaxOperations = 24;
-constexpr std::size_t kMaxProbeSections = 6;
-constexpr std::size_t kMaxProbeKeys = 10;
 
 const std::vector<std::string> kNames = {
     "Setup", "setup", " Setup ", "TreeList", "Results", "S", "s", "T", "K", "k", " K ", "L",
     "InputFile", "CutListIndicator", "", "  ", "\t", "[S]", "[K", "S]", "a=b", "=", ";K", "\"K\"",
     "'S'", "K\r", "S\n", "\x1a", "K\x1a", "S\0"s, "A B", "\xEF\xBB\xBFS", "#"};
-
 const std::vector<std::string> kValues = {
     "", "1", " 2 ", "'x'", "\"y\"", "'", "\"", "a=b", "[S]", "[T]", "x\ry", "x\ny", "\x1a",
     "' q '", std::string(5000, 'v'), "\0a"s, "COMPLETE CUT  LIST", "'COMPLETE CUT  LIST'", "-12",
     "4294967296", "K=1", " ", "\t'a'\t"};
+constexpr std::string_view kAlphabet = "aAbBsSkK =[];\r\n\"'";
 
-constexpr std::string_view kAlphabet = "aAbBsSkK =[];\r\n\"'\0\t\x1a#";
+// Takes choices from the front of the input; past its end every byte reads as 0.
+struct Choices {
+  const std::uint8_t *at, *end;
+  std::uint8_t Byte() { return at < end ? *at++ : 0; }
+  // One of `list`, or a text of the alphabet as long as the choice's bits give.
+  std::string Pick(const std::vector<std::string>& list, std::size_t mask, int shift) {
+    const std::uint8_t choice = Byte();
+    if (choice < 0x80) return list[choice % list.size()];
+    std::string text;
+    while (text.size() < ((choice >> shift) & mask)) text += kAlphabet[Byte() % kAlphabet.size()];
+    return text;
+  }
+};
 
-std::string Generated(canopex::fuzz::ChoiceReader& input, std::size_t length) {
-  std::string text;
-  for (std::size_t i = 0; i < length; ++i) text += kAlphabet[input.Byte() % kAlphabet.size()];
-  return text;
-}
-
-std::string Name(canopex::fuzz::ChoiceReader& input) {
-  const std::uint8_t choice = input.Byte();
-  if (choice < 0x80) return kNames[choice % kNames.size()];
-  return Generated(input, (choice >> 4) & 7);
-}
-
-std::string Value(canopex::fuzz::ChoiceReader& input) {
-  const std::uint8_t choice = input.Byte();
-  if (choice < 0x80) return kValues[choice % kValues.size()];
-  return Generated(input, choice & 0x3F);
-}
-
-// The white space of the profile rules, the DOS end-of-file mark included.
-bool IsProfileSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
-}
-
+// Trimmed of the white space of the profile rules, the DOS end-of-file mark included.
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
+  constexpr std::string_view kSpace = " \t\n\v\f\r\x1a";
+  while (!text.empty() && kSpace.find(text.front()) != kSpace.npos) text.remove_prefix(1);
+  while (!text.empty() && kSpace.find(text.back()) != kSpace.npos) text.remove_suffix(1);
   return text;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  a = Trimmed(a);
-  b = Trimmed(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
-
-// The value as a read returns it: trimmed, one pair of matching quotes
-// removed, at most kMaxSettingLength characters.
-std::string AsRead(std::string_view value) {
-  value = Trimmed(value);
-  if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
-      value.back() == value.front()) {
-    value = value.substr(1, value.size() - 2);
-  }
-  return std::string(value.substr(0, canopex::kMaxSettingLength));
-}
-
-// The lines of a settings text, without their line ends: lines end at LF;
-// after the last LF (in a text without LF, everywhere) they end at CR. CRs
-// before an LF count as part of the line end (a line without one gains CR
-// LF when a line is added after it). A UTF-8 byte order mark before the
-// first line is no part of it.
+// The lines of a settings text without their line ends: lines end at LF, and
+// after the last LF at CR; CRs before an LF belong to the line end. A UTF-8
+// byte order mark before the first line is no part of it.
 std::vector<std::string> LinesOf(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<std::string> lines;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == text.npos) end = text.find('\r', at);
-    if (end == text.npos) end = text.size();
+  for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+    end = text.find('\n', at);
+    if (end == text.npos) end = std::min(text.find('\r', at), text.size());
     std::string_view line = text.substr(at, end - at);
     while (line.ends_with('\r')) line.remove_suffix(1);
     lines.emplace_back(line);
-    at = end + 1;
   }
   return lines;
 }
 
-// The name of a section header line ("[name]", text after the last "]"
-// ignored); nothing for other lines.
-std::optional<std::string_view> SectionNameOf(std::string_view line) {
-  const std::string_view content = Trimmed(line);
-  const std::size_t close = content.rfind(']');
-  if (content.empty() || content.front() != '[' || close == content.npos || close == 0) {
-    return std::nullopt;
-  }
-  return Trimmed(content.substr(1, close - 1));
+// How the stores read `key` in a text that holds `line` alone in a section.
+std::optional<std::string> ReadInLine(const std::string& line, std::string_view key) {
+  return canopex::IniDocument("[s]\n" + line + "\n").Find("s", key);
 }
 
-// The name of an entry line: what stands before its first "=".
-std::string_view KeyNameOf(std::string_view line) {
-  const std::string_view content = Trimmed(line);
-  return Trimmed(content.substr(0, content.find('=')));
-}
-
-// True when line `index` lies in the first section named `section`.
-bool InFirstSection(const std::vector<std::string>& lines, std::size_t index,
-                    std::string_view section) {
-  std::optional<std::size_t> header;
-  for (std::size_t i = 0; i < index; ++i) {
-    if (SectionNameOf(lines[i])) header = i;
-  }
-  if (!header || !SameName(*SectionNameOf(lines[*header]), section)) return false;
-  for (std::size_t i = 0; i < *header; ++i) {
-    const std::optional<std::string_view> name = SectionNameOf(lines[i]);
-    if (name && SameName(*name, section)) return false;
-  }
-  return true;
-}
-
-// The (section, key) pairs whose reads must survive a write to another key:
-// names found in the text, then some of the usual ones.
-struct Probes {
-  std::vector<std::string> sections{""};
-  std::vector<std::string> keys;
-
-  void AddSection(std::string_view name) { Add(sections, name, kMaxProbeSections); }
-  void AddKey(std::string_view name) { Add(keys, name, kMaxProbeKeys); }
-
- private:
-  static void Add(std::vector<std::string>& names, std::string_view name, std::size_t limit) {
-    if (names.size() >= limit || Trimmed(name).empty()) return;
-    for (const std::string& known : names) {
-      if (SameName(known, name)) return;
-    }
-    names.emplace_back(name);
+// A write of `key` = `value` in `section` that changed `before` into `after`.
+struct Write {
+  std::string section, key, value, before, after;
+  std::string Shown() const {
+    return "[" + Escaped(section) + "] \"" + Escaped(key) + "\" = \"" + Escaped(value) +
+           "\"\nbefore: \"" + Escaped(before) + "\"\nafter:  \"" + Escaped(after) + "\"";
   }
 };
 
-Probes ProbesFor(std::string_view text) {
-  Probes probes;
-  for (const std::string& line : LinesOf(text)) {
-    if (const std::optional<std::string_view> section = SectionNameOf(line)) {
-      probes.AddSection(*section);
-    } else {
-      probes.AddKey(KeyNameOf(line));
-    }
-  }
-  for (const char* name : {"Setup", "S", "T"}) probes.AddSection(name);
-  for (const char* name : {"K", "L", "InputFile"}) probes.AddKey(name);
-  return probes;
-}
+void CheckAcceptedWrite(const Write& write) {
+  const std::string& key = write.key;
+  // Other keys may write lines that read as headers or as other keys.
+  const bool usual_key = !Trimmed(key).starts_with('[') && key.find('=') == key.npos;
+  const auto key_part = [](std::string_view l) { return Trimmed(l.substr(0, l.find('='))); };
+  const std::vector<std::string> old_lines = LinesOf(write.before);
+  const std::vector<std::string> new_lines = LinesOf(write.after);
+  const auto [old_end, new_end] =
+      std::mismatch(old_lines.begin(), old_lines.end(), new_lines.begin(), new_lines.end());
+  const auto [old_rend, new_rend] =
+      std::mismatch(old_lines.rbegin(), std::make_reverse_iterator(old_end), new_lines.rbegin(),
+                    std::make_reverse_iterator(new_end));
+  const std::vector<std::string> removed(old_end, old_rend.base()), added(new_end, new_rend.base());
+  std::vector<std::string> entries = added;
+  std::erase(entries, "");
+  const std::string entry = std::string(Trimmed(key)) + "=" + write.value;
+  const std::vector<std::string> headed{"[" + std::string(Trimmed(write.section)) + "]", entry};
+  const std::optional<std::string> value_read = ReadInLine("k=" + write.value, "k");
+  // The key's own line changed after its key text, or the key's line added,
+  // after its section's header at the end, blank lines aside.
+  FUZZ_CHECK((removed.size() == 1 && added.size() == 1 && ReadInLine(removed[0] + "=", key) &&
+              key_part(removed[0]) == key_part(added[0]) &&
+              (!usual_key || ReadInLine(added[0], key) == value_read)) ||
+                 (removed.empty() && (entries == std::vector{entry} ||
+                                      (entries == headed && new_rend == new_lines.rbegin()))),
+             "lines changed or added that are not the key's: " + write.Shown());
 
-std::vector<std::optional<std::string>> ReadProbes(const Probes& probes, const std::string& text) {
-  const canopex::IniDocument document(text);
-  std::vector<std::optional<std::string>> values;
-  for (const std::string& section : probes.sections) {
-    for (const std::string& key : probes.keys) values.push_back(document.Find(section, key));
-  }
-  return values;
-}
-
-std::string Describe(const std::string& before, const std::string& after) {
-  return "before: \"" + Escaped(before) + "\"\nafter:  \"" + Escaped(after) + "\"";
-}
-
-// Checks one accepted write of `key` in `section` that turned `before` into
-// `after`, and carries the identities of the original lines along: `ids`
-// holds, for each line of `before`, its index in the original text or -1
-// for a line a write added; `targeted` receives original lines a write
-// changed.
-void CheckWrite(const std::string& before, const std::string& after, std::string_view section,
-                std::string_view key, std::string_view value, bool usual_names,
-                std::vector<int>& ids, std::set<int>& targeted) {
-  if (after == before) return;  // the key had that value already
-  const std::vector<std::string> old_lines = LinesOf(before);
-  const std::vector<std::string> new_lines = LinesOf(after);
-  std::size_t prefix = 0;
-  while (prefix < old_lines.size() && prefix < new_lines.size() &&
-         old_lines[prefix] == new_lines[prefix]) {
-    ++prefix;
-  }
-  std::size_t suffix = 0;
-  while (suffix < old_lines.size() - prefix && suffix < new_lines.size() - prefix &&
-         old_lines[old_lines.size() - 1 - suffix] == new_lines[new_lines.size() - 1 - suffix]) {
-    ++suffix;
-  }
-  const std::size_t removed = old_lines.size() - prefix - suffix;
-  const std::size_t added = new_lines.size() - prefix - suffix;
-
-  if (removed == 1 && added == 1) {
-    // The key's own line, changed where it stands.
-    FUZZ_CHECK(SameName(KeyNameOf(old_lines[prefix]), key) &&
-                   SameName(KeyNameOf(new_lines[prefix]), key),
-               "another line than the key's changed\n" + Describe(before, after));
-    FUZZ_CHECK(!usual_names || InFirstSection(new_lines, prefix, section),
-               "a key changed outside the first section of its name\n" + Describe(before, after));
-    if (ids[prefix] >= 0) targeted.insert(ids[prefix]);
-  } else {
-    FUZZ_CHECK(removed == 0, "lines were removed or changed\n" + Describe(before, after));
-    // Added lines: the key's, after a header of its section at the end, and
-    // blank lines.
-    std::vector<std::string_view> entries;
-    std::size_t entry_index = prefix;
-    for (std::size_t i = prefix; i < prefix + added; ++i) {
-      const std::string_view line = new_lines[i];
-      if (line.empty()) continue;
-      entries.push_back(line);
-      entry_index = i;
-    }
-    const std::string entry = std::string(Trimmed(key)) + "=" + std::string(value);
-    const std::string header = "[" + std::string(Trimmed(section)) + "]";
-    const bool key_only = entries.size() == 1 && entries[0] == entry;
-    const bool with_header =
-        entries.size() == 2 && entries[0] == header && entries[1] == entry && suffix == 0;
-    FUZZ_CHECK(key_only || with_header, "unexpected lines added\n" + Describe(before, after));
-    if (key_only && usual_names) {
-      FUZZ_CHECK(InFirstSection(new_lines, entry_index, section),
-                 "a key added outside the first section of its name\n" + Describe(before, after));
-    }
-  }
-  std::vector<int> new_ids(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(prefix));
-  new_ids.insert(new_ids.end(), added, -1);
-  new_ids.insert(new_ids.end(), ids.end() - static_cast<std::ptrdiff_t>(suffix), ids.end());
-  ids = std::move(new_ids);
-}
-
-// Operations, each a byte (low two bits: 0 or 1 a write, 2 a text read, 3
-// a number read), a section and a key name and, for a write, a value; see
-// Name and Value.
-void RunOperations(canopex::fuzz::ChoiceReader& input, const std::string& original,
-                   canopex::IniFileStore& file_store, canopex::MemorySettingsStore& memory_store) {
-  const Probes probes = ProbesFor(original);
-  std::vector<int> ids;
-  for (std::size_t i = 0; i < LinesOf(original).size(); ++i) ids.push_back(static_cast<int>(i));
-  std::set<int> targeted;
-
-  for (std::size_t count = 0; count < kMaxOperations && !input.AtEnd(); ++count) {
-    const std::uint8_t operation = input.Byte() & 3;
-    const std::string section = Name(input);
-    const std::string key = Name(input);
-    if (operation == 2) {
-      const std::string fallback = "\x01none";
-      const std::string from_file = file_store.ReadSettingString(section, key, fallback);
-      FUZZ_CHECK(from_file == memory_store.ReadSettingString(section, key, fallback),
-                 "the stores read differently");
+  if (!usual_key) return;
+  const canopex::IniDocument old_document(write.before), new_document(write.after);
+  FUZZ_CHECK(new_document.Find(write.section, key) == value_read,
+             "the key reads otherwise: " + write.Shown());
+  // The entries of the first lines read as before (the key's may read as its
+  // value); names are guessed loosely, a wrong guess reads as missing.
+  std::string section;
+  for (std::size_t i = 0; i < std::min<std::size_t>(old_lines.size(), 40); ++i) {
+    std::string name = old_lines[i].substr(0, old_lines[i].find_first_of("=]"));
+    std::erase(name, '[');
+    if (Trimmed(old_lines[i]).starts_with('[')) {
+      section = name;
       continue;
     }
-    if (operation == 3) {
-      FUZZ_CHECK(file_store.ReadSettingInt(section, key, -77) ==
-                     memory_store.ReadSettingInt(section, key, -77),
-                 "the stores read numbers differently");
-      continue;
-    }
-
-    const std::string value = Value(input);
-    const std::string before = memory_store.text();
-    const std::vector<std::optional<std::string>> probes_before = ReadProbes(probes, before);
-    const bool accepted = !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
-                          !Trimmed(section).empty() && !Trimmed(key).empty();
-    const bool to_file = file_store.WriteSettingString(section, key, value);
-    const bool to_memory = memory_store.WriteSettingString(section, key, value);
-    const std::string after = memory_store.text();
-    const std::string description = "write [" + Escaped(section) + "] \"" + Escaped(key) +
-                                    "\" = \"" + Escaped(value) + "\"\n" + Describe(before, after);
-    FUZZ_CHECK(to_file == accepted && to_memory == accepted,
-               "write results " + std::to_string(to_file) + "/" + std::to_string(to_memory) +
-                   ", expected " + std::to_string(accepted) + "\n" + description);
-    FUZZ_CHECK(canopex::fuzz::FileBytes(file_store.path()) == after,
-               "the stores hold different texts\n" + description);
-    if (!accepted) {
-      FUZZ_CHECK(after == before, "a refused write changed the text\n" + description);
-      continue;
-    }
-
-    const std::string_view trimmed_key = Trimmed(key);
-    const bool usual_names =
-        !trimmed_key.starts_with('[') && trimmed_key.find('=') == trimmed_key.npos;
-    CheckWrite(before, after, section, key, value, usual_names, ids, targeted);
-    if (!usual_names) continue;
-
-    const std::string read = memory_store.ReadSettingString(section, key, "\x01none");
-    FUZZ_CHECK(read == AsRead(value), "read back \"" + Escaped(read) + "\"\n" + description);
-    const std::vector<std::optional<std::string>> probes_after = ReadProbes(probes, after);
-    std::size_t index = 0;
-    for (const std::string& probe_section : probes.sections) {
-      for (const std::string& probe_key : probes.keys) {
-        const bool target = SameName(probe_section, section) && SameName(probe_key, key);
-        FUZZ_CHECK(target || probes_before[index] == probes_after[index],
-                   "[" + Escaped(probe_section) + "] \"" + Escaped(probe_key) +
-                       "\" read differently after\n" + description);
-        ++index;
-      }
-    }
-  }
-
-  // Every original line no write targeted is still there, unchanged and in
-  // order.
-  const std::vector<std::string> original_lines = LinesOf(original);
-  const std::vector<std::string> final_lines = LinesOf(memory_store.text());
-  std::size_t at = 0;
-  for (std::size_t i = 0; i < original_lines.size(); ++i) {
-    if (targeted.count(static_cast<int>(i)) != 0) continue;
-    while (at < final_lines.size() && final_lines[at] != original_lines[i]) ++at;
-    FUZZ_CHECK(at < final_lines.size(),
-               "original line " + std::to_string(i) + " \"" + Escaped(original_lines[i]) +
-                   "\" is gone\n" + Describe(original, memory_store.text()));
-    ++at;
+    const std::optional<std::string> now = new_document.Find(section, name);
+    FUZZ_CHECK(now == old_document.Find(section, name) || now == value_read,
+               "[" + Escaped(section) + "] " + Escaped(name) + " changed: " + write.Shown());
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  canopex::fuzz::ChoiceReader input(data, size);
-  const std::size_t length = input.Byte() | static_cast<std::size_t>(input.Byte()) << 8;
-  const std::string original(input.Bytes(length));
-
-  const fs::path folder = canopex::fuzz::ProcessTempFolder::Path() / "settings";
-  std::error_code error;
-  fs::remove_all(folder, error);
-  fs::create_directories(folder);
-  const fs::path path = folder / "canopex.ini";
+  const char* text = reinterpret_cast<const char*>(data) + std::min<std::size_t>(size, 2);
+  const std::size_t length = size < 2 ? 0 : std::min(data[0] | std::size_t{data[1]} << 8, size - 2);
+  Choices input{data + (size < 2 ? size : 2 + length), data + size};
+  const std::filesystem::path folder = canopex::fuzz::TempFolder() / "settings";
+  const std::string path = (folder / "canopex.ini").string();
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
   // An empty text leaves the file missing: the store must create it.
-  if (!original.empty()) canopex::fuzz::WriteFileBytes(path, original);
+  if (length > 0) canopex::fuzz::WriteFileBytes(path, std::string_view(text, length));
+  canopex::IniFileStore store(path);
 
-  canopex::IniFileStore file_store(path.string());
-  canopex::MemorySettingsStore memory_store(original);
-  RunOperations(input, original, file_store, memory_store);
-
-  // Whole-file replacement leaves nothing beside the file.
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    FUZZ_CHECK(entry.path() == path,
-               "a file left beside the settings file: " + entry.path().string());
+  for (int count = 0; count < 24 && input.at < input.end; ++count) {
+    const bool is_write = (input.Byte() & 3) < 2;
+    Write write{input.Pick(kNames, 7, 4), input.Pick(kNames, 7, 4),
+                is_write ? input.Pick(kValues, 0x3F, 0) : "", canopex::fuzz::FileBytes(path), ""};
+    auto& [section, key, value, before, after] = write;
+    if (!is_write) {  // the store reads the file as it is, texts and numbers
+      const std::optional<std::string> found = canopex::IniDocument(before).Find(section, key);
+      FUZZ_CHECK(store.ReadSettingString(section, key, "\x01") == found.value_or("\x01") &&
+                     store.ReadSettingInt(section, key, 7) == canopex::ProfileIntegerOf(found, 7),
+                 "a read differs from the file's text: " + write.Shown());
+      continue;
+    }
+    const bool accepted = (section + key + value).find_first_of("\r\n") == key.npos &&
+                          !Trimmed(section).empty() && !Trimmed(key).empty();
+    const bool written = store.WriteSettingString(section, key, value);
+    after = canopex::fuzz::FileBytes(path);
+    FUZZ_CHECK(written == accepted && (accepted || after == before),
+               "accepted " + std::to_string(written) + ": " + write.Shown());
+    if (accepted && after != before) CheckAcceptedWrite(write);
   }
-  fs::remove_all(folder, error);
   return 0;
 }
