@@ -21,7 +21,7 @@ TEST(RecordKey, DiameterClassBoundariesAndExtremes) {
     double diameter;
     std::int16_t expected;
   } cases[] = {
-      {5.50, 5},          {5.51, 6},        {12.5, 12},        {-0.6, -1},
+      {5.50, 5},          {5.51, 6},        {9.51, 10},        {12.5, 12},       {-0.6, -1},
       {32768.0, -32768},  // low 16 bits, read as signed
       {2147483647.0, -1}, {2147483648.0, 0}, {-2147483649.6, 0}, {inf, 0}, {std::nan(""), 0},
   };
