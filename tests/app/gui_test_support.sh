@@ -30,13 +30,12 @@ no_window_named() { ! window_named "$1" >/dev/null; }
 act_until() {
   condition=$1
   shift
-  attempts=0
-  until eval "$condition" >/dev/null 2>&1; do
-    attempts=$((attempts + 1))
-    [ $attempts -le 10 ] || return 1
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    eval "$condition" >/dev/null 2>&1 && return 0
     "$@" || true
-    wait_up_to 5 eval "$condition" || true
+    wait_up_to 5 eval "$condition" && return 0
   done
+  return 1
 }
 
 # Gives the keyboard focus to the window $1, then presses the keys that
