@@ -1,6 +1,6 @@
 // Acts on a modal window while the code under test waits in its modal loop:
-// a thread timer looks for a top-level window of this thread with the given
-// title and, once it is there, runs the action on it (which closes it).
+// a thread timer looks for a shown top-level window with the given title
+// and, once it is there, runs the action on it (which closes it).
 #pragma once
 
 #include <windows.h>
@@ -24,8 +24,6 @@ class ModalWatcher {
   ModalWatcher(const ModalWatcher&) = delete;
   ModalWatcher& operator=(const ModalWatcher&) = delete;
 
-  int times_fired() const { return fired_; }
-
   // The text of a window, or of its child `id`.
   static std::string Text(HWND window, int id = 0) {
     if (id != 0) window = GetDlgItem(window, id);
@@ -38,32 +36,17 @@ class ModalWatcher {
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     ModalWatcher* watcher = current_;
     if (watcher == nullptr || watcher->busy_) return;
-    Search search{&watcher->title_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), Visit, reinterpret_cast<LPARAM>(&search));
-    HWND found = search.found;
-    if (found == nullptr) return;
+    HWND found = FindWindowA(nullptr, watcher->title_.c_str());
+    if (found == nullptr || !IsWindowVisible(found)) return;
     watcher->busy_ = true;
-    ++watcher->fired_;
     watcher->action_(found);
     watcher->busy_ = false;
-  }
-
-  struct Search {
-    const std::string* title;
-    HWND found;
-  };
-  static BOOL CALLBACK Visit(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (!IsWindowVisible(window) || Text(window) != *search->title) return TRUE;
-    search->found = window;
-    return FALSE;
   }
 
   static inline ModalWatcher* current_ = nullptr;
   std::string title_;
   std::function<void(HWND)> action_;
   UINT_PTR timer_ = 0;
-  int fired_ = 0;
   bool busy_ = false;
 };
 
