@@ -36,10 +36,7 @@ point_at() {
   set -- $("$probe" "$@") || fail "the probe failed: $*"
   move_to "$@"
 }
-click() {
-  point_at center "$1"
-  xdotool click 1
-}
+click() { point_at center "$1" && xdotool click 1; }
 
 # The program's visible window that has no title, such as the question
 # whether to replace a file; fails when there is none.

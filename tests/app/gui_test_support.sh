@@ -1,10 +1,7 @@
 # Helpers of the scripts that use a program's window with xdotool (the
 # window tests and the screenshot scripts); sourced.
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Polls a command until it succeeds, for at most $1 seconds.
 wait_up_to() {
@@ -41,8 +38,4 @@ act_until() {
 # Gives the keyboard focus to the window $1, then presses the keys that
 # follow. With no window manager the focus follows the pointer, so a key
 # pressed as a window opens may reach the window under the pointer instead.
-press_in() {
-  window=$1
-  shift
-  xdotool windowfocus --sync "$window" key "$@"
-}
+press_in() { window=$1 && shift && xdotool windowfocus --sync "$window" key "$@"; }
