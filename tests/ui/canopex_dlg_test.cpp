@@ -127,89 +127,76 @@ TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
   EXPECT_EQ(platform_.texts[Control::OutputFile], "F");
 }
 
-// The entry is trimmed for the run and the settings; the field keeps it as
-// typed. How the text reads as a number is the converter's (its cases).
-TEST_F(CanopexDlgTest, MinimumDiameterEntries) {
-  const struct {
-    const char* typed;
-    bool refused;
-    int below_diameter;  // trees below the diameter the run used
-    const char* saved;
-  } cases[] = {{" 2.5\t", false, 2, "2.5"}, {"", false, 0, ""}, {"-1", true, 0, nullptr}};
-  testing::WriteFileBytes(report_, kReport);
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\n");
-  std::filesystem::create_directory(out_);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
-    Start(ini);
-    platform_.texts[Control::MinDiameter] = c.typed;
-    dialog_->OnRun();
-    if (c.refused) {
-      EXPECT_EQ(platform_.messages, std::vector<std::string>{"The minimum diameter entry is invalid"});
-      EXPECT_EQ(store_->text(), ini);
-      EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-    } else {
-      EXPECT_TRUE(platform_.messages.empty());
-      EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5 - c.below_diameter, 1, c.below_diameter));
-      EXPECT_EQ(Setting("MinDiam"), c.saved);
-    }
-    EXPECT_EQ(platform_.texts[Control::MinDiameter], c.typed);
-  }
-}
-
 // With both targets set (Run is disabled then) the folder wins; all three
-// paths and the entries as read from the controls are saved, Setup inside
-// the wait and Results once the cursor is back.
+// paths and the entries as read from the controls (the diameter trimmed,
+// while its field keeps it as typed) are saved, Setup inside the wait and
+// Results once the cursor is back.
 TEST_F(CanopexDlgTest, RunRemembersTheEntries) {
   testing::WriteFileBytes(report_, kReport);
   std::filesystem::create_directory(out_);
   const std::string single = temp_ / "all.txt";
   Start(Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\nOutputFile=" + single + "\n"));
   platform_.checked[Control::Compress] = false;
-  platform_.texts[Control::MinDiameter] = "0";
+  platform_.texts[Control::MinDiameter] = " 2.5\t";
   std::string at_cursor_off;
   platform_.on_wait_cursor_off = [&] { at_cursor_off = store_->text(); };
   dialog_->OnRun();
 
   EXPECT_TRUE(std::filesystem::exists(JoinPath(out_, "0042_1998.txt")));
   EXPECT_FALSE(std::filesystem::exists(single));
+  EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 3, 1, 2));
+  EXPECT_EQ(platform_.texts[Control::MinDiameter], " 2.5\t");
   const std::pair<const char*, std::string> saved[] = {
       {"InputFile", report_}, {"OutputDir", out_}, {"OutputFile", single},
-      {"MinDiam", "0"},       {"Compress", "0"},   {"CreateDir", "0"}};
+      {"MinDiam", "2.5"},     {"Compress", "0"},   {"CreateDir", "0"}};
   for (const auto& [key, value] : saved) EXPECT_EQ(Setting(key), value) << key;
-  EXPECT_EQ(store_->ReadSettingString("Results", "TreesCount", ""), "5");
   EXPECT_NE(at_cursor_off.find("CreateDir=0"), std::string::npos) << at_cursor_off;
   EXPECT_EQ(at_cursor_off.find("[Results]"), std::string::npos) << at_cursor_off;
 }
 
+// Run says why it cannot go on and stops, with nothing converted, shown or
+// saved: for a diameter entry that is no number, and for a sub-folder that
+// cannot be made (a file stands in the chosen folder's place).
+TEST_F(CanopexDlgTest, RunStopsOnAnInvalidEntryOrASubFolderItCannotMake) {
+  testing::WriteFileBytes(report_, kReport);
+  testing::WriteFileBytes(out_, "a file where the output folder should be");
+  const struct {
+    const char* setup;
+    const char* typed;
+    std::string message;
+  } cases[] = {
+      {"", "-1", "The minimum diameter entry is invalid"},
+      {"CreateDir=1\n", "1", "Failed to create directory:\n\n" + JoinPath(out_, "stand7.trl")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\n" + c.setup);
+    Start(ini);
+    platform_.texts[Control::MinDiameter] = c.typed;
+    dialog_->OnRun();
+    EXPECT_EQ(platform_.messages, std::vector<std::string>{c.message});
+    EXPECT_EQ(store_->text(), ini);
+    EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
+  }
+}
+
 // The sub-folder named after the report is made in the chosen folder (and
-// the folders missing above it) once and then reused. While a file stands
-// in the chosen folder's place, Run says so and stops: nothing converted or
-// saved.
+// the folders missing above it) once and then reused; the chosen folder is
+// remembered, not the sub-folder. An empty diameter entry is no check.
 TEST_F(CanopexDlgTest, SubFolderIsCreatedOnceAndReused) {
   testing::WriteFileBytes(report_, kReport);
   const std::string folder = JoinPath(JoinPath(out_, "a"), "b");
-  const std::string sub_folder = JoinPath(folder, "stand7.trl");
-  std::filesystem::create_directories(JoinPath(out_, "a"));
-  testing::WriteFileBytes(folder, "a file where the output folder should be");
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n");
-  Start(ini);
-  dialog_->OnRun();
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"Failed to create directory:\n\n" + sub_folder});
-  EXPECT_EQ(store_->text(), ini);
-  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-
-  std::filesystem::remove_all(out_);
-  platform_.messages.clear();
+  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n"));
+  platform_.texts[Control::MinDiameter] = "";
   for (int run = 0; run < 2; ++run) {
     dialog_->OnRun();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(sub_folder, "0042_1998.txt")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        JoinPath(JoinPath(folder, "stand7.trl"), "0042_1998.txt")));
   }
-  // The chosen folder is remembered, not the sub-folder.
   EXPECT_EQ(Setting("OutputDir"), folder);
   EXPECT_EQ(Setting("CreateDir"), "1");
+  EXPECT_EQ(Setting("MinDiam"), "");
 }
 
 // A failed run shows its message in a box and in the error field, and is
