@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "app/step_label_font_win.h"
-#include "modal_watcher.h"
 #include "resources/resource.h"
 #include "settings/ini_store.h"
 #include "support/file_bytes.h"
@@ -25,22 +24,28 @@ namespace canopex {
 namespace {
 
 using testing::CutList;
-using testing::ModalWatcher;
 using testing::TreeLine;
 
 constexpr char kProgramName[] = "CanopexUnderTest";
 
-LOGFONTA FontOf(HWND window) {
-  LOGFONTA font = {};
-  auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  GetObjectA(handle, sizeof font, &font);
-  return font;
+// The text of a window, or of its child `id`.
+std::string Text(HWND window, int id = 0) {
+  if (id != 0) window = GetDlgItem(window, id);
+  char text[4096] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
 }
 
 // Wine may give back a folder's name in another case.
 std::string Upper(std::string text) {
   CharUpperA(text.data());
   return text;
+}
+
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
 }
 
 // Handles the messages posted so far, as the dialog's modal loop would.
@@ -55,6 +60,33 @@ void PumpMessages(HWND dialog) {
 }
 
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// While `code` waits in a modal loop, a thread timer looks for the shown
+// top-level window titled `title` and, once it is there, acts on it (which
+// closes it).
+struct Watch {
+  std::string title;
+  std::function<void(HWND)> act;
+  bool busy = false;
+};
+Watch* watch = nullptr;
+void CALLBACK LookForTheWindow(HWND, UINT, UINT_PTR, DWORD) {
+  if (watch == nullptr || watch->busy) return;
+  HWND found = FindWindowA(nullptr, watch->title.c_str());
+  if (found == nullptr || !IsWindowVisible(found)) return;
+  watch->busy = true;
+  watch->act(found);
+  watch->busy = false;
+}
+void WhileModal(std::string title, std::function<void(HWND)> act,
+                const std::function<void()>& code) {
+  Watch current{std::move(title), std::move(act)};
+  watch = &current;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForTheWindow);
+  code();
+  KillTimer(nullptr, timer);
+  watch = nullptr;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -74,34 +106,29 @@ class MainWindowTest : public ::testing::Test {
 
 // What a control of the layout table is, as the dialog manager made it.
 ControlKind KindOf(HWND control) {
-  char class_name[16] = {};
-  GetClassNameA(control, class_name, sizeof class_name);
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
   const LONG style = GetWindowLongA(control, GWL_STYLE);
-  if (lstrcmpiA(class_name, "Edit") == 0) {
-    return (style & ES_READONLY) != 0 ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
+  if (lstrcmpiA(name, "Edit") == 0) {
+    return style & ES_READONLY ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
   }
-  if (lstrcmpiA(class_name, "Static") == 0) {
+  if (lstrcmpiA(name, "Static") == 0) {
     return (style & SS_TYPEMASK) == SS_ICON ? ControlKind::Icon : ControlKind::Label;
   }
-  switch (style & BS_TYPEMASK) {
-    case BS_DEFPUSHBUTTON: return ControlKind::DefaultButton;
-    case BS_AUTOCHECKBOX: return ControlKind::CheckBox;
-    default: return ControlKind::Button;
-  }
+  if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return ControlKind::DefaultButton;
+  return (style & BS_TYPEMASK) == BS_AUTOCHECKBOX ? ControlKind::CheckBox : ControlKind::Button;
 }
 
 // Whether a static text shows whole within its box, in its own font, as
-// the control lays it out.
+// the control lays it out (no text of the table holds an "&").
 bool ShowsWhole(HWND label) {
-  const std::string text = ModalWatcher::Text(label);
-  const LONG style = GetWindowLongA(label, GWL_STYLE);
   RECT box;
   GetClientRect(label, &box);
   RECT needed = {0, 0, box.right, 0};
   HDC dc = GetDC(label);
   HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  DrawTextA(dc, text.c_str(), -1, &needed,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+  DrawTextA(dc, Text(label).c_str(), -1, &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, before);
   ReleaseDC(label, dc);
   return needed.bottom <= box.bottom && needed.right <= box.right;
@@ -113,7 +140,7 @@ bool ShowsWhole(HWND label) {
 // takes the icon's size and shows no text. Step labels are bold, the rest
 // keeps the dialog's font, and every label shows whole.
 void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
-  EXPECT_EQ(ModalWatcher::Text(dialog), layout.caption);
+  EXPECT_EQ(Text(dialog), layout.caption);
   RECT size = {0, 0, layout.width, layout.height}, client;
   MapDialogRect(dialog, &size);
   GetClientRect(dialog, &client);
@@ -133,12 +160,11 @@ void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
       EXPECT_STREQ(font.lfFaceName, step ? "MS Sans Serif" : dialog_font.lfFaceName);
     }
     if (KindOf(child) == ControlKind::Label) {
-      EXPECT_TRUE(ShowsWhole(child)) << ModalWatcher::Text(child);
+      EXPECT_TRUE(ShowsWhole(child)) << Text(child);
     }
-    const bool filled = c.kind == ControlKind::Edit || c.kind == ControlKind::ReadOnlyEdit ||
-                        c.kind == ControlKind::Icon || c.id == IDC_ABOUT_TEXT;
-    if (!filled) {
-      EXPECT_EQ(ModalWatcher::Text(child), c.text);
+    if (c.kind != ControlKind::Edit && c.kind != ControlKind::ReadOnlyEdit &&
+        c.kind != ControlKind::Icon && c.id != IDC_ABOUT_TEXT) {
+      EXPECT_EQ(Text(child), c.text);
     }
     // Position and size are each mapped from dialog units, as the template's.
     RECT expected = {c.x, c.y, c.width, c.height}, actual;
@@ -197,16 +223,12 @@ TEST_F(MainWindowTest, ExitEscapeAndTheCloseBoxClose) {
 TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
   HWND dialog = Open("");
   HMENU menu = GetSystemMenu(dialog, FALSE);
-  const int last = GetMenuItemCount(menu) - 1;
-  EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUTBOX));
+  EXPECT_EQ(GetMenuItemID(menu, GetMenuItemCount(menu) - 1), static_cast<UINT>(IDM_ABOUTBOX));
   std::string about_text;
-  {
-    ModalWatcher watcher("About Canopex", [&](HWND box) {
-      about_text = ModalWatcher::Text(box, IDC_ABOUT_TEXT);
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-  }
+  WhileModal("About Canopex", [&](HWND box) {
+    about_text = Text(box, IDC_ABOUT_TEXT);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }, [&] { SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0); });
   char windows_folder[MAX_PATH] = {};
   GetWindowsDirectoryA(windows_folder, MAX_PATH);
   EXPECT_EQ(about_text, "Canopex: tree list reports to stand files\n\nProgram version: " CANOPEX_VERSION
@@ -226,20 +248,17 @@ TEST_F(MainWindowTest, RunShowsItsMessagesPaintsAndDropsItsInput) {
   CreateDirectoryA(out.c_str(), nullptr);
   HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
   std::vector<std::string> shown;
-  {
-    ModalWatcher watcher(kProgramName, [&](HWND box) {
-      shown.push_back(ModalWatcher::Text(box, 0xFFFF));
-      EXPECT_FALSE(IsWindowEnabled(dialog));
-      // 0x440: Wine's id of a message box's icon.
-      EXPECT_EQ(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0),
-                reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)));
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    Click(dialog, IDC_RUN);
-  }
+  WhileModal(kProgramName, [&](HWND box) {
+    shown.push_back(Text(box, 0xFFFF));
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    // 0x440: Wine's id of a message box's icon.
+    EXPECT_EQ(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0),
+              reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }, [&] { Click(dialog, IDC_RUN); });
   const std::string error = "Cannot open the file: \n" + report;
   EXPECT_EQ(shown, std::vector<std::string>{error});
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_ERROR_MESSAGES), "Error Messages:\n\t" + error);
+  EXPECT_EQ(Text(dialog, IDC_ERROR_MESSAGES), "Error Messages:\n\t" + error);
 
   const std::vector<std::string> trees = {TreeLine(1, "DF", "10.0", "12.0", "60.0"),
                                           TreeLine(2, "WH", "10.0", "8.0", "40.0")};
@@ -255,7 +274,7 @@ TEST_F(MainWindowTest, RunShowsItsMessagesPaintsAndDropsItsInput) {
   Click(dialog, IDC_RUN);
   RECT invalid;
   EXPECT_FALSE(GetUpdateRect(label, &invalid, FALSE));
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS),
+  EXPECT_EQ(Text(dialog, IDC_RESULTS),
             "Results:\n\tCut list count:\t2\t\tTrees ignored -- TPA zero:\t\t0\n"
             "\tTrees count:\t2\t\tTrees ignored -- diameter too small:\t2\n");
   EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "9");
@@ -298,16 +317,16 @@ TEST_F(MainWindowTest, EntriesButtonsAndChoosersAsAUserUsesThem) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
     bool acted = false;
-    ModalWatcher watcher(c.title, [&](HWND chooser) {
+    WhileModal(c.title, [&](HWND chooser) {
       if (c.filter == nullptr) {
         // Hidden by posted messages: wait for them.
         if (IsWindowVisible(GetDlgItem(chooser, 0x47C))) return;
         for (const int hidden : {0x480, 0x47C, 0x470, 0x441, 0x442}) {
           EXPECT_FALSE(IsWindowVisible(GetDlgItem(chooser, hidden))) << hidden;
         }
-        EXPECT_EQ(ModalWatcher::Text(chooser, IDOK), "Select");
+        EXPECT_EQ(Text(chooser, IDOK), "Select");
       } else {
-        EXPECT_EQ(ModalWatcher::Text(chooser, 0x470), c.filter);
+        EXPECT_EQ(Text(chooser, 0x470), c.filter);
       }
       acted = true;
       EXPECT_FALSE(IsWindowEnabled(dialog));
@@ -315,14 +334,13 @@ TEST_F(MainWindowTest, EntriesButtonsAndChoosersAsAUserUsesThem) {
         SendMessageA(chooser, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(c.typed));
       }
       PostMessageA(chooser, WM_COMMAND, c.typed != nullptr ? IDOK : IDCANCEL, 0);
-    });
-    Click(dialog, c.browse);
+    }, [&] { Click(dialog, c.browse); });
     EXPECT_TRUE(acted);
-    EXPECT_EQ(Upper(ModalWatcher::Text(dialog, c.field)), Upper(c.shown));
+    EXPECT_EQ(Upper(Text(dialog, c.field)), Upper(c.shown));
   }
   EXPECT_FALSE(IsWindowEnabled(run));  // both targets set
   Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "");
+  EXPECT_EQ(Text(dialog, IDC_OUTPUT_FOLDER), "");
   EXPECT_TRUE(IsWindowEnabled(run));
 }
 

@@ -11,6 +11,7 @@
 #include <wx/checkbox.h>
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -19,6 +20,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,14 +29,11 @@
 #include "resources/resource.h"
 #include "settings/ini_store.h"
 #include "support/temp_folder.h"
-#include "tests/ui/wx/modal_catcher.h"
 #include "ui/wx/gtk_widgets.h"
 #include "ui/wx/wx_text.h"
 
 namespace canopex {
 namespace {
-
-using testing::ModalCatcher;
 
 constexpr char kProgramName[] = "canopex";
 constexpr int kExitId = 2;
@@ -76,6 +75,26 @@ ControlKind KindOf(wxWindow* control) {
   if (dynamic_cast<wxButton*>(control) != nullptr) return ControlKind::Button;
   return dynamic_cast<wxStaticText*>(control) != nullptr ? ControlKind::Label : ControlKind::Icon;
 }
+
+// Catches every modal dialog that the code opens (boxes, choosers, the
+// About box) before it shows, and answers for the user with the id that
+// `answer` returns.
+class ModalCatcher final : public wxModalDialogHook {
+ public:
+  explicit ModalCatcher(std::function<int(wxDialog&)> answer) : answer_(std::move(answer)) {
+    Register();
+  }
+  ~ModalCatcher() override { Unregister(); }
+  int caught() const { return caught_; }
+
+ protected:
+  int Enter(wxDialog* dialog) override { return ++caught_, answer_(*dialog); }
+  void Exit(wxDialog*) override {}
+
+ private:
+  std::function<int(wxDialog&)> answer_;
+  int caught_ = 0;
+};
 
 // A click on the button `id`, as the window gets it.
 void Press(wxWindow& window, int id) {
