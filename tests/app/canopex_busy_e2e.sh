@@ -30,9 +30,11 @@ corner_pixels() {
   xwd -silent -id "$main_window" | python3 -c '
 import hashlib, struct, sys
 dump = sys.stdin.buffer.read()
-h = struct.unpack(">25I", dump[:100])  # [0] header size, [11] bits per pixel, [12] bytes per line, [19] colours
+# The header: [0] its size, [11] bits per pixel, [12] bytes per line, [19] colours.
+h = struct.unpack(">25I", dump[:100])
 data, line = dump[h[0] + 12 * h[19]:], h[12]
-print(hashlib.sha256(b"".join(data[y * line:y * line + 500 * h[11] // 8] for y in range(100))).hexdigest())'
+rows = (data[y * line:y * line + 500 * h[11] // 8] for y in range(100))
+print(hashlib.sha256(b"".join(rows)).hexdigest())'
 }
 
 # One run of the window on a report of $1 tree lines. Returns 1 when the run
@@ -55,8 +57,11 @@ busy_run() {
   xdotool windowmove --sync "$main_window" "$X" "$Y"
   uncovered=$(corner_pixels)
   # The pointer is still on Run, and must move for each click.
-  # shellcheck disable=SC2086  # "X Y"
-  for point in "$exit_button" "$run_button" "$exit_button" "$run_button"; do move_to $point; xdotool click 1; done
+  for point in "$exit_button" "$run_button" "$exit_button" "$run_button"; do
+    # shellcheck disable=SC2086  # "X Y"
+    move_to $point
+    xdotool click 1
+  done
   xdotool key Escape
 
   # The window as seen at each step while the run goes on. A step in which
