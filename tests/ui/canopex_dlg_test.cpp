@@ -104,7 +104,7 @@ TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
       {"", "1", false, false, false},
       // A saved 0 comes back as 1; Compress starts on whatever was saved.
       {"MinDiam=0\nCompress=0\n", "1", false, false, false},
-      {"MinDiam=0.0\n", "0.0", false, false, false},
+      {"MinDiam=0.0\nOutputDir=D\n", "0.0", false, false, false},
       {"CreateDir=1\nOutputDir=D\nOutputFile=F\n", "1", true, false, false},
       {"CreateDir=1\nInputFile=I\n", "1", true, false, false},
       {"InputFile=I\nOutputDir=D\n", "1", false, true, true},
@@ -127,7 +127,7 @@ TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
   EXPECT_EQ(platform_.texts[Control::OutputFile], "F");
 }
 
-// With both targets set (Run is disabled then) the folder wins; all three
+// With both targets chosen (Run is disabled then) the folder wins; all three
 // paths and the entries as read from the controls (the diameter trimmed,
 // while its field keeps it as typed) are saved, Setup inside the wait and
 // Results once the cursor is back.
@@ -135,7 +135,12 @@ TEST_F(CanopexDlgTest, RunRemembersTheEntries) {
   testing::WriteFileBytes(report_, kReport);
   std::filesystem::create_directory(out_);
   const std::string single = temp_ / "all.txt";
-  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\nOutputFile=" + single + "\n"));
+  Start("");
+  for (const auto& [id, path] : {std::pair{IDC_BROWSE_INPUT, report_},
+                                 {IDC_BROWSE_OUTPUT_FOLDER, out_}, {IDC_BROWSE_OUTPUT_FILE, single}}) {
+    platform_.answer = path;
+    dialog_->OnButton(id);
+  }
   platform_.checked[Control::Compress] = false;
   platform_.texts[Control::MinDiameter] = " 2.5\t";
   std::string at_cursor_off;
@@ -208,7 +213,7 @@ TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
   EXPECT_EQ(platform_.messages, std::vector<std::string>{error});
   EXPECT_EQ(platform_.texts[Control::ErrorMessages], "Error Messages:\n\t" + error);
   EXPECT_EQ(platform_.texts[Control::Results], ResultsText(0, 0, 0, 0));
-  EXPECT_EQ(Setting("InputFile"), report_);
+  EXPECT_EQ(Setting("Compress"), "1");
 
   testing::WriteFileBytes(report_, kReport);
   dialog_->OnRun();

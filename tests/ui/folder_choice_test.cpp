@@ -12,12 +12,11 @@ bool ShiftJisLeadByte(unsigned char byte) {
 }
 
 TEST(FolderOfChooserResult, TextBeforeTheLastBackslash) {
-  struct Case {
+  const struct {
     const char* result;
     LeadByteTest lead_bytes;
     std::optional<std::string> folder;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"C:\\Data\\Out\\x", NoLeadBytes, "C:\\Data\\Out"},
       {"C:\\x", NoLeadBytes, "C:"},  // a drive root gives the drive alone
       {"ab\\x", NoLeadBytes, "ab"},
@@ -31,7 +30,7 @@ TEST(FolderOfChooserResult, TextBeforeTheLastBackslash) {
       // A lead byte at the very end stands alone.
       {"ab\\\x95", ShiftJisLeadByte, "ab"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.result);
     EXPECT_EQ(FolderOfChooserResult(c.result, c.lead_bytes), c.folder);
   }

@@ -36,7 +36,6 @@ namespace canopex {
 namespace {
 
 constexpr char kProgramName[] = "canopex";
-constexpr int kExitId = 2;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -134,12 +133,11 @@ TEST_F(MainWindowTest, RunShowsItsMessageAndResultsInTheWindow) {
   const std::string report = folder_ / "Sch\xF6nbuch & 42.trl";
   const std::string shown = folder_ / "Sch\xEF\xBF\xBDnbuch & 42.trl";
   const auto window = NewWindow("InputFile=" + report + "\nOutputDir=" + folder_.path().string() +
-                                "\nCreateDir=1\nCompress=0\n");
+                                "\nOutputFile=" + (folder_ / "all.txt") + "\nCompress=0\n");
   EXPECT_EQ(Utf8(static_cast<wxTextCtrl*>(window->FindWindow(IDC_INPUT_FILE))->GetValue()), shown);
   EXPECT_TRUE(static_cast<wxCheckBox*>(window->FindWindow(IDC_COMPRESS))->GetValue());
-  EXPECT_TRUE(static_cast<wxCheckBox*>(window->FindWindow(IDC_CREATE_SUB_FOLDER))->GetValue());
   EXPECT_FALSE(window->FindWindow(IDC_CREATE_SUB_FOLDER)->IsShown());
-  EXPECT_TRUE(window->FindWindow(IDC_RUN)->IsEnabled());
+  EXPECT_FALSE(window->FindWindow(IDC_RUN)->IsEnabled());  // both targets set
 
   std::string message;
   ModalCatcher catcher([&](wxDialog& dialog) {
@@ -255,7 +253,7 @@ TEST_F(MainWindowTest, TheCloseBoxClosesTheWindow) {
   wxTimer failsafe;
   failsafe.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { window->EndModal(-100); });
   failsafe.StartOnce(30000);
-  EXPECT_EQ(window->ShowModal(), kExitId);
+  EXPECT_EQ(window->ShowModal(), 2);  // Exit's id
 }
 
 }  // namespace
