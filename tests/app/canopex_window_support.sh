@@ -16,36 +16,29 @@ cleanup_work() {
   [ -z "$program" ] || { kill -CONT "$program" && kill "$program"; } 2>/dev/null || true
   rm -rf "$work"
 }
-
-# Moves the pointer to a point of the main window that the probe names
-# ("center ID" or "point X Y" in dialog units). GTK draws every control into
-# the window's one X window, so the probe lays out the same table.
-point_at() {
-  # shellcheck disable=SC2046  # "X Y"
-  set -- $("$probe" "$@") || fail "the probe failed: $*"
-  move_to "$@"
-}
-# Moves the pointer to a point of the main window's client area, in pixels.
-move_to() {
-  eval "$(xdotool getwindowgeometry --shell "$main_window")"
-  xdotool mousemove --sync $((X + $1)) $((Y + $2))
-}
-click() {
-  point_at center "$1"
-  xdotool click 1
-}
 start_program() {
   LC_ALL=$1 "$work/canopex" &
   program=$!
   wait_for window_named Canopex || fail "the window did not open"
   main_window=$(window_named Canopex)
 }
-wait_for_exit() {
-  wait "$program" || fail "canopex ended with status $?"
-  program=""
-}
 
-# The program's visible window that has no title, such as GTK's question
+# Moves the pointer to a point of the main window's client area: "X Y" in
+# pixels, or with point_at where the probe says ("center ID", or "point X Y"
+# in dialog units). GTK draws every control into the window's one X window,
+# so the probe lays out the same table.
+move_to() {
+  eval "$(xdotool getwindowgeometry --shell "$main_window")"
+  xdotool mousemove --sync $((X + $1)) $((Y + $2))
+}
+point_at() {
+  # shellcheck disable=SC2046  # "X Y"
+  set -- $("$probe" "$@") || fail "the probe failed: $*"
+  move_to "$@"
+}
+click() { point_at center "$1" && xdotool click 1; }
+
+# The program's visible window that has no title, such as the question
 # whether to replace a file; fails when there is none.
 untitled_window() {
   for id in $(xdotool search --onlyvisible --pid "$program" 2>/dev/null); do
@@ -64,5 +57,6 @@ other_window() {
 # act_until), and waits for the program to end.
 close_window_with() {
   act_until 'no_window_named Canopex' "$@" || fail "$* did not close the window"
-  wait_for_exit
+  wait "$program" || fail "canopex ended with status $?"
+  program=""
 }

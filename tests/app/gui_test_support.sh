@@ -1,10 +1,7 @@
 # Helpers of the scripts that use a program's window with xdotool (the
 # window tests and the screenshot scripts); sourced.
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Polls a command until it succeeds, for at most $1 seconds.
 wait_up_to() {
@@ -30,20 +27,15 @@ no_window_named() { ! window_named "$1" >/dev/null; }
 act_until() {
   condition=$1
   shift
-  attempts=0
-  until eval "$condition" >/dev/null 2>&1; do
-    attempts=$((attempts + 1))
-    [ $attempts -le 10 ] || return 1
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    eval "$condition" >/dev/null 2>&1 && return 0
     "$@" || true
-    wait_up_to 5 eval "$condition" || true
+    wait_up_to 5 eval "$condition" && return 0
   done
+  return 1
 }
 
 # Gives the keyboard focus to the window $1, then presses the keys that
 # follow. With no window manager the focus follows the pointer, so a key
 # pressed as a window opens may reach the window under the pointer instead.
-press_in() {
-  window=$1
-  shift
-  xdotool windowfocus --sync "$window" key "$@"
-}
+press_in() { window=$1 && shift && xdotool windowfocus --sync "$window" key "$@"; }

@@ -13,15 +13,6 @@
 
 #include "resources/resource.h"
 
-namespace {
-
-HWND Control(HWND window, const char* id_text) {
-  const int id = std::atoi(id_text);
-  return id == 0 ? window : GetDlgItem(window, id);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr, "usage: window-probe center|rect|text|about TITLE [ID]\n");
@@ -31,31 +22,26 @@ int main(int argc, char** argv) {
   // A window not shown yet is not there for the user: a click would miss it.
   HWND window = FindWindowA(nullptr, argv[2]);
   if (window == nullptr || !IsWindowVisible(window)) return 1;
-
   if (command == "about") {
     PostMessageA(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     return 0;
   }
   if (argc < 4) return 2;
-  HWND control = Control(window, argv[3]);
-  if (control == nullptr) return 1;
-
-  if (command == "center" || command == "rect") {
-    RECT rect;
-    if (!GetWindowRect(control, &rect)) return 1;
-    if (command == "center") {
-      std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    } else {
-      std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top);
-    }
-    return 0;
-  }
-  if (command == "text") {
+  const int id = std::atoi(argv[3]);
+  HWND control = id == 0 ? window : GetDlgItem(window, id);
+  RECT rect;
+  if (control == nullptr || !GetWindowRect(control, &rect)) return 1;
+  if (command == "center") {
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  } else if (command == "rect") {
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+  } else if (command == "text") {
     char text[4096] = {};
     SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     std::fputs(text, stdout);
-    return 0;
+  } else {
+    return 2;
   }
-  return 2;
+  return 0;
 }

@@ -23,36 +23,27 @@ class ProbeApp final : public wxApp {
   bool OnInit() override { return true; }
 };
 
-int Usage() {
-  std::fprintf(stderr, "usage: window-probe-wx center ID | point X Y\n");
-  return 2;
-}
-
 }  // namespace
 
 wxIMPLEMENT_APP_NO_MAIN(ProbeApp);
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Usage();
   wxInitializer wx(argc, argv);
   if (!wx.IsOk() || !wxTheApp->CallOnInit()) {
     std::fprintf(stderr, "window-probe-wx: wx could not start\n");
     return 1;
   }
-  const canopex::DialogUnits units =
-      canopex::DialogUnitsOf(canopex::DesktopDialogFonts().text);
-  if (std::strcmp(argv[1], "point") == 0 && argc == 4) {
+  const canopex::DialogUnits units = canopex::DialogUnitsOf(canopex::DesktopDialogFonts().text);
+  if (argc == 4 && std::strcmp(argv[1], "point") == 0) {
     std::printf("%d %d\n", units.X(std::atoi(argv[2])), units.Y(std::atoi(argv[3])));
     return 0;
   }
-  if (std::strcmp(argv[1], "center") != 0 || argc != 3) return Usage();
-  const int id = std::atoi(argv[2]);
   for (const canopex::DialogControl& control : canopex::MainDialogLayout().controls) {
-    if (control.id != id) continue;
+    if (argc != 3 || std::strcmp(argv[1], "center") != 0 || control.id != std::atoi(argv[2])) continue;
     const wxRect rect = units.Rect(control);
     std::printf("%d %d\n", rect.x + rect.width / 2, rect.y + rect.height / 2);
     return 0;
   }
-  std::fprintf(stderr, "window-probe-wx: no control %d\n", id);
+  std::fprintf(stderr, "usage: window-probe-wx center ID | point X Y (no such control?)\n");
   return 1;
 }

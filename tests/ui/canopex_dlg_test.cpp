@@ -6,17 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "settings/ini_store.h"
 #include "support/file_bytes.h"
 #include "support/report_text.h"
 #include "support/temp_folder.h"
 #include "util/path_names.h"
-#include "util/text.h"
 
 namespace canopex {
 namespace {
@@ -24,8 +23,8 @@ namespace {
 using testing::CutList;
 using testing::TreeLine;
 
-// Keeps each control's state, answers choosers from a queue and records
-// messages, chooser requests and changes of the current folder.
+// Keeps each control's state, answers the next chooser with `answer` and
+// records messages and changes of the current folder.
 class RecordingPlatform final : public DialogPlatform {
  public:
   void SetControlText(Control c, const std::string& text) override { texts[c] = text; }
@@ -35,19 +34,14 @@ class RecordingPlatform final : public DialogPlatform {
   bool IsChecked(Control c) override { return checked[c]; }
   void ShowControl(Control c, bool on) override { shown[c] = on; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void BeginWaitCursor() override { ++wait_cursors; }
+  void BeginWaitCursor() override {}
   void EndWaitCursor() override {
-    --wait_cursors;
     if (on_wait_cursor_off) on_wait_cursor_off();
   }
   void PaintDuringRun() override {}
   void DiscardQueuedInput() override {}
-  std::optional<std::string> Choose(const ChooserRequest& request) override {
-    requests.push_back(request);
-    if (answers.empty()) return std::nullopt;
-    std::optional<std::string> answer = answers.front();
-    answers.pop_front();
-    return answer;
+  std::optional<std::string> Choose(const ChooserRequest&) override {
+    return std::exchange(answer, std::nullopt);
   }
   void ChangeCurrentDirectory(const std::string& path) override {
     directory_changes.push_back(path);
@@ -56,10 +50,8 @@ class RecordingPlatform final : public DialogPlatform {
   std::map<Control, std::string> texts;
   std::map<Control, bool> enabled, checked, shown;
   std::vector<std::string> messages, directory_changes;
-  int wait_cursors = 0;
   std::function<void()> on_wait_cursor_off;
-  std::deque<std::optional<std::string>> answers;  // a path, or nothing for a cancel
-  std::vector<ChooserRequest> requests;
+  std::optional<std::string> answer;  // nothing: the user cancels
 };
 
 // Diameters 1.0, 2.4, 2.6, 5.5 and 6.0, and one tree with a zero TPA.
@@ -89,8 +81,8 @@ class CanopexDlgTest : public ::testing::Test {
     dialog_.emplace(*store_, platform_);
     dialog_->InitializeControls();
   }
-  std::string Setting(const std::string& section, const std::string& key) {
-    return store_->ReadSettingString(section, key, "<missing>");
+  std::string Setting(const std::string& key) {
+    return store_->ReadSettingString("Setup", key, "<missing>");
   }
 
   testing::TempFolder temp_;
@@ -110,12 +102,9 @@ TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
     bool sub_folder_checked, sub_folder_enabled, run_enabled;
   } cases[] = {
       {"", "1", false, false, false},
-      {"MinDiam=0\n", "1", false, false, false},  // a saved 0 comes back as 1
-      {"MinDiam=0.0\n", "0.0", false, false, false},
-      {"MinDiam=00\n", "00", false, false, false},
-      {"MinDiam=\n", "", false, false, false},
-      {"MinDiam= 2.5 \nCompress=0\n", "2.5", false, false, false},  // Compress starts on
-      {"CreateDir=1\n", "1", true, false, false},
+      // A saved 0 comes back as 1; Compress starts on whatever was saved.
+      {"MinDiam=0\nCompress=0\n", "1", false, false, false},
+      {"MinDiam=0.0\nOutputDir=D\n", "0.0", false, false, false},
       {"CreateDir=1\nOutputDir=D\nOutputFile=F\n", "1", true, false, false},
       {"CreateDir=1\nInputFile=I\n", "1", true, false, false},
       {"InputFile=I\nOutputDir=D\n", "1", false, true, true},
@@ -138,107 +127,85 @@ TEST_F(CanopexDlgTest, StartShowsTheRememberedEntriesAndEnablesByThem) {
   EXPECT_EQ(platform_.texts[Control::OutputFile], "F");
 }
 
-TEST_F(CanopexDlgTest, MinimumDiameterEntries) {
-  struct Case {
-    const char* typed;
-    bool refused;
-    int below_diameter;  // trees below the diameter the run used
-    const char* saved;
-  };
-  const Case cases[] = {
-      {" 2.5\t", false, 2, "2.5"}, {"", false, 0, ""},  {"5a", false, 3, "5a"},
-      {"0", false, 0, "0"},        {".", false, 0, "."}, {"1", false, 0, "1"},
-      {"-1", true, 0, nullptr},    {"abc", true, 0, nullptr}, {"+3", true, 0, nullptr},
-  };
-  testing::WriteFileBytes(report_, kReport);
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\n");
-  std::filesystem::create_directory(out_);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    Start(ini);
-    platform_.texts[Control::MinDiameter] = c.typed;
-    dialog_->OnRun();
-    if (c.refused) {
-      EXPECT_EQ(platform_.messages, std::vector<std::string>{"The minimum diameter entry is invalid"});
-      EXPECT_EQ(store_->text(), ini);
-      EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-    } else {
-      EXPECT_TRUE(platform_.messages.empty());
-      EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5 - c.below_diameter, 1, c.below_diameter));
-      EXPECT_EQ(Setting("Setup", "MinDiam"), c.saved);
-    }
-    // The field keeps the text as typed; the dialog holds it trimmed.
-    EXPECT_EQ(platform_.texts[Control::MinDiameter], c.typed);
-    EXPECT_EQ(dialog_->min_diameter_text(), std::string(TrimmedView(c.typed)));
-    EXPECT_EQ(platform_.wait_cursors, 0);
-  }
-}
-
-// With both targets set (Run is disabled then) the folder wins; all three
-// paths, the entries as read from the controls and the counts are saved,
-// Setup inside the wait and Results once the cursor is back. A saved 0
-// comes back as 1 at the next start.
+// With both targets chosen (Run is disabled then) the folder wins; all three
+// paths and the entries as read from the controls (the diameter trimmed,
+// while its field keeps it as typed) are saved, Setup inside the wait and
+// Results once the cursor is back.
 TEST_F(CanopexDlgTest, RunRemembersTheEntries) {
   testing::WriteFileBytes(report_, kReport);
   std::filesystem::create_directory(out_);
   const std::string single = temp_ / "all.txt";
-  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\nOutputFile=" + single + "\n"));
+  Start("");
+  for (const auto& [id, path] : {std::pair{IDC_BROWSE_INPUT, report_},
+                                 {IDC_BROWSE_OUTPUT_FOLDER, out_}, {IDC_BROWSE_OUTPUT_FILE, single}}) {
+    platform_.answer = path;
+    dialog_->OnButton(id);
+  }
   platform_.checked[Control::Compress] = false;
-  platform_.texts[Control::MinDiameter] = "0";
+  platform_.texts[Control::MinDiameter] = " 2.5\t";
   std::string at_cursor_off;
   platform_.on_wait_cursor_off = [&] { at_cursor_off = store_->text(); };
   dialog_->OnRun();
 
   EXPECT_TRUE(std::filesystem::exists(JoinPath(out_, "0042_1998.txt")));
   EXPECT_FALSE(std::filesystem::exists(single));
+  EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 3, 1, 2));
+  EXPECT_EQ(platform_.texts[Control::MinDiameter], " 2.5\t");
   const std::pair<const char*, std::string> saved[] = {
       {"InputFile", report_}, {"OutputDir", out_}, {"OutputFile", single},
-      {"MinDiam", "0"},       {"Compress", "0"},   {"CreateDir", "0"}};
-  for (const auto& [key, value] : saved) EXPECT_EQ(Setting("Setup", key), value) << key;
-  EXPECT_EQ(Setting("Results", "TreesCount"), "5");
+      {"MinDiam", "2.5"},     {"Compress", "0"},   {"CreateDir", "0"}};
+  for (const auto& [key, value] : saved) EXPECT_EQ(Setting(key), value) << key;
   EXPECT_NE(at_cursor_off.find("CreateDir=0"), std::string::npos) << at_cursor_off;
   EXPECT_EQ(at_cursor_off.find("[Results]"), std::string::npos) << at_cursor_off;
+}
 
-  Start(store_->text());
-  EXPECT_EQ(platform_.texts[Control::MinDiameter], "1");
-  EXPECT_TRUE(platform_.checked[Control::Compress]);
+// Run says why it cannot go on and stops, with nothing converted, shown or
+// saved: for a diameter entry that is no number, and for a sub-folder that
+// cannot be made (a file stands in the chosen folder's place).
+TEST_F(CanopexDlgTest, RunStopsOnAnInvalidEntryOrASubFolderItCannotMake) {
+  testing::WriteFileBytes(report_, kReport);
+  testing::WriteFileBytes(out_, "a file where the output folder should be");
+  const struct {
+    const char* setup;
+    const char* typed;
+    std::string message;
+  } cases[] = {
+      {"", "-1", "The minimum diameter entry is invalid"},
+      {"CreateDir=1\n", "1", "Failed to create directory:\n\n" + JoinPath(out_, "stand7.trl")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + out_ + "\n" + c.setup);
+    Start(ini);
+    platform_.texts[Control::MinDiameter] = c.typed;
+    dialog_->OnRun();
+    EXPECT_EQ(platform_.messages, std::vector<std::string>{c.message});
+    EXPECT_EQ(store_->text(), ini);
+    EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
+  }
 }
 
 // The sub-folder named after the report is made in the chosen folder (and
-// the folders missing above it) once and then reused. While a file stands
-// in the chosen folder's place, Run says so and stops: nothing converted or
-// saved, the flags read from the controls kept in the dialog.
+// the folders missing above it) once and then reused; the chosen folder is
+// remembered, not the sub-folder. An empty diameter entry is no check.
 TEST_F(CanopexDlgTest, SubFolderIsCreatedOnceAndReused) {
   testing::WriteFileBytes(report_, kReport);
   const std::string folder = JoinPath(JoinPath(out_, "a"), "b");
-  const std::string sub_folder = JoinPath(folder, "stand7.trl");
-  std::filesystem::create_directories(JoinPath(out_, "a"));
-  testing::WriteFileBytes(folder, "a file where the output folder should be");
-  const std::string ini = Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n");
-  Start(ini);
-  platform_.checked[Control::Compress] = false;
-  dialog_->OnRun();
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"Failed to create directory:\n\n" + sub_folder});
-  EXPECT_EQ(store_->text(), ini);
-  EXPECT_EQ(platform_.texts.count(Control::Results), 0u);
-  EXPECT_FALSE(dialog_->compress());
-  EXPECT_TRUE(dialog_->create_sub_folder());
-  EXPECT_EQ(platform_.wait_cursors, 0);
-
-  std::filesystem::remove_all(out_);
-  platform_.messages.clear();
+  Start(Ini("InputFile=" + report_ + "\nOutputDir=" + folder + "\nCreateDir=1\n"));
+  platform_.texts[Control::MinDiameter] = "";
   for (int run = 0; run < 2; ++run) {
     dialog_->OnRun();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(sub_folder, "0042_1998.txt")));
-    EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5, 1, 0));
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        JoinPath(JoinPath(folder, "stand7.trl"), "0042_1998.txt")));
   }
-  // The chosen folder is remembered, not the sub-folder.
-  EXPECT_EQ(Setting("Setup", "OutputDir"), folder);
-  EXPECT_EQ(Setting("Setup", "CreateDir"), "1");
+  EXPECT_EQ(Setting("OutputDir"), folder);
+  EXPECT_EQ(Setting("CreateDir"), "1");
+  EXPECT_EQ(Setting("MinDiam"), "");
 }
 
+// A failed run shows its message in a box and in the error field, and is
+// remembered all the same; the field keeps it through a run that succeeds.
 TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
   Start(Ini("InputFile=" + report_ + "\nOutputFile=" + (temp_ / "all.txt") + "\n"));
   dialog_->OnRun();  // the report does not exist yet
@@ -246,15 +213,12 @@ TEST_F(CanopexDlgTest, ErrorFieldKeepsTheLastFailure) {
   EXPECT_EQ(platform_.messages, std::vector<std::string>{error});
   EXPECT_EQ(platform_.texts[Control::ErrorMessages], "Error Messages:\n\t" + error);
   EXPECT_EQ(platform_.texts[Control::Results], ResultsText(0, 0, 0, 0));
-  // A failed run is remembered all the same.
-  EXPECT_EQ(Setting("Setup", "InputFile"), report_);
-  EXPECT_EQ(Setting("Results", "ErrMessage"), "Cannot open the file:  " + report_);
+  EXPECT_EQ(Setting("Compress"), "1");
 
   testing::WriteFileBytes(report_, kReport);
   dialog_->OnRun();
   EXPECT_EQ(platform_.texts[Control::Results], ResultsText(1, 5, 1, 0));
   EXPECT_EQ(platform_.texts[Control::ErrorMessages], "Error Messages:\n\t" + error);
-  EXPECT_EQ(Setting("Results", "ErrMessage"), "");
 }
 
 // Each Browse opens its chooser in the current path (when there is one) and
@@ -273,35 +237,21 @@ TEST_F(CanopexDlgTest, BrowseAndClearButtons) {
       {IDC_BROWSE_OUTPUT_FILE, "/data/all.txt", Control::OutputFile, "/data/all.txt", true},
       {IDC_BROWSE_OUTPUT_FOLDER, "/out", Control::OutputFolder, "/out", false},
       {IDC_BROWSE_OUTPUT_FOLDER, std::nullopt, Control::OutputFolder, "/out", false},
-      {IDC_BROWSE_OUTPUT_FILE, std::nullopt, Control::OutputFile, "/data/all.txt", false},
-      {IDC_BROWSE_INPUT, std::nullopt, Control::InputFile, "/data/in.trl", false},
       {IDC_CLEAR_OUTPUT_FILE, std::nullopt, Control::OutputFile, "", true},
       {IDC_CLEAR_OUTPUT_FOLDER, std::nullopt, Control::OutputFolder, "", false},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.id);
-    platform_.answers = {step.answer};
+    platform_.answer = step.answer;
     EXPECT_TRUE(dialog_->OnButton(step.id));
     EXPECT_EQ(platform_.texts[step.field], step.shown);
     EXPECT_EQ(platform_.enabled.at(Control::Run), step.run_enabled);
   }
-  EXPECT_EQ(dialog_->input_file_path(), "/data/in.trl");
-  EXPECT_EQ(dialog_->output_file_path(), "");
-  EXPECT_EQ(dialog_->output_folder_path(), "");
-  std::vector<ChooserKind> kinds;
-  for (const ChooserRequest& request : platform_.requests) kinds.push_back(request.kind);
-  using K = ChooserKind;
-  EXPECT_EQ(kinds, (std::vector{K::OpenFile, K::OpenFile, K::SaveFile, K::Folder, K::Folder,
-                                K::SaveFile, K::OpenFile}));
-  EXPECT_EQ(platform_.directory_changes,
-            (std::vector<std::string>{"/out", "/data/all.txt", "/data/in.trl"}));
-  EXPECT_TRUE(platform_.messages.empty());
-
+  EXPECT_EQ(platform_.directory_changes, std::vector<std::string>{"/out"});
   // Enter (IDOK, 1), Exit (IDCANCEL, 2) and the fields are the window's.
   for (const int id : {1, 2, IDC_INPUT_FILE, IDC_COMPRESS, 0}) {
     EXPECT_FALSE(dialog_->OnButton(id)) << id;
   }
-  EXPECT_EQ(platform_.requests.size(), 7U);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "ui/win/computer_name_win.h"
 #include "ui/win/scoped_registry_key_win.h"
@@ -27,17 +26,14 @@ class ComputerName : public ::testing::Test {
     if (RegQueryValueExA(key_.get(), kValueName, nullptr, nullptr, nullptr, &size) ==
         ERROR_SUCCESS) {
       saved_.resize(size);
-      had_value_ = RegQueryValueExA(key_.get(), kValueName, nullptr, &saved_type_,
-                                    saved_.data(), &size) == ERROR_SUCCESS;
+      auto* bytes = reinterpret_cast<BYTE*>(saved_.data());
+      had_value_ = RegQueryValueExA(key_.get(), kValueName, nullptr, &saved_type_, bytes,
+                                    &size) == ERROR_SUCCESS;
     }
   }
   void TearDown() override {
     if (!key_.valid()) return;
-    if (had_value_) {
-      Set(saved_type_, std::string(saved_.begin(), saved_.end()));
-    } else {
-      RegDeleteValueA(key_.get(), kValueName);
-    }
+    if (!had_value_ || !Set(saved_type_, saved_)) RegDeleteValueA(key_.get(), kValueName);
   }
   bool Set(DWORD type, const std::string& bytes) {
     return RegSetValueExA(key_.get(), kValueName, 0, type,
@@ -48,29 +44,25 @@ class ComputerName : public ::testing::Test {
   ScopedRegistryKey key_;
   bool had_value_ = false;
   DWORD saved_type_ = 0;
-  std::vector<BYTE> saved_;
+  std::string saved_;
 };
 
 TEST_F(ComputerName, ReadsTheStoredNameUpToItsFirstNul) {
   const std::string nul(1, '\0');
-  struct Case {
+  const struct {
     const char* what;
     DWORD type;
     std::string bytes;
     std::string expected;
-  };
-  const Case cases[] = {
-      {"one character", REG_SZ, "Q" + nul, "Q"},
+  } cases[] = {
       {"127 characters, the most that fit with their NUL", REG_SZ,
        std::string(126, 'n') + "z" + nul, std::string(126, 'n') + "z"},
       {"128 bytes without a NUL: all of them and no more", REG_BINARY,
        std::string(127, 'A') + "Z", std::string(127, 'A') + "Z"},
       {"a NUL inside ends the name", REG_BINARY, "AB" + nul + "CD" + nul, "AB"},
-      {"no NUL at all, short", REG_BINARY, "XYZ", "XYZ"},
-      {"an empty name", REG_SZ, nul, ""},
       {"128 characters and a NUL do not fit", REG_SZ, std::string(128, 'L') + nul, ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ASSERT_TRUE(Set(c.type, c.bytes)) << c.what;
     EXPECT_EQ(GetComputerNameText(), c.expected) << c.what;
   }

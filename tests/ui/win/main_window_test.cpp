@@ -1,17 +1,15 @@
 // The real Win32 windows, in process: the main dialog made from its
-// template and driven with messages, the folder chooser and the About box.
+// template and driven with messages, the choosers and the About box.
 // Needs a display (the test runs under Wine on a virtual X screen).
 #include "app/main_window_win.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <functional>
 #include <utility>
-#include <vector>
 
 #include "app/step_label_font_win.h"
-#include "modal_watcher.h"
 #include "resources/resource.h"
 #include "settings/ini_store.h"
 #include "support/file_bytes.h"
@@ -20,60 +18,69 @@
 #include "ui/dialog_layout.h"
 #include "ui/win/about_dlg_win.h"
 #include "ui/win/computer_name_win.h"
-#include "ui/win/win32_dialog_platform.h"
 #include "util/path_names.h"
 
 namespace canopex {
 namespace {
 
-using testing::ModalWatcher;
+using testing::CutList;
+using testing::TreeLine;
 
 constexpr char kProgramName[] = "CanopexUnderTest";
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  if (!text.empty() && text.back() == '\n') lines.push_back("");
-  return lines;
+// The text of a window, or of its child `id`.
+std::string Text(HWND window, int id = 0) {
+  if (id != 0) window = GetDlgItem(window, id);
+  char text[4096] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
 }
 
 LOGFONTA FontOf(HWND window) {
   LOGFONTA font = {};
-  auto handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  GetObjectA(handle, sizeof font, &font);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
 }
 
-// Wine may give back the folder's name in another case.
-std::string Upper(std::string text) {
-  CharUpperA(text.data());
-  return text;
-}
-
-BOOL CALLBACK IconControl(HWND child, LPARAM data) {
-  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
-  *reinterpret_cast<HICON*>(data) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-  return FALSE;
-}
-
-// The icon that a message box shows: the one of its icon control.
-HICON IconOf(HWND box) {
-  HICON icon = nullptr;
-  EnumChildWindows(box, IconControl, reinterpret_cast<LPARAM>(&icon));
-  return icon;
-}
-
-// Handles the messages posted so far, as a message loop would.
-void PumpMessages() {
+// Handles the messages posted so far, as the dialog's modal loop would.
+void PumpMessages(HWND dialog) {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (!IsDialogMessageA(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
   }
 }
 
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// While `code` waits in a modal loop, a thread timer looks for the shown
+// top-level window titled `title` and, once it is there, acts on it (which
+// closes it).
+struct Watch {
+  std::string title;
+  std::function<void(HWND)> act;
+  bool busy = false;
+};
+Watch* watch = nullptr;
+void CALLBACK LookForTheWindow(HWND, UINT, UINT_PTR, DWORD) {
+  if (watch == nullptr || watch->busy) return;
+  HWND found = FindWindowA(nullptr, watch->title.c_str());
+  if (found == nullptr || !IsWindowVisible(found)) return;
+  watch->busy = true;
+  watch->act(found);
+  watch->busy = false;
+}
+void WhileModal(std::string title, std::function<void(HWND)> act,
+                const std::function<void()>& code) {
+  Watch current{std::move(title), std::move(act)};
+  watch = &current;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForTheWindow);
+  code();
+  KillTimer(nullptr, timer);
+  watch = nullptr;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -93,34 +100,29 @@ class MainWindowTest : public ::testing::Test {
 
 // What a control of the layout table is, as the dialog manager made it.
 ControlKind KindOf(HWND control) {
-  char class_name[16] = {};
-  GetClassNameA(control, class_name, sizeof class_name);
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
   const LONG style = GetWindowLongA(control, GWL_STYLE);
-  if (lstrcmpiA(class_name, "Edit") == 0) {
-    return (style & ES_READONLY) != 0 ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
+  if (lstrcmpiA(name, "Edit") == 0) {
+    return style & ES_READONLY ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
   }
-  if (lstrcmpiA(class_name, "Static") == 0) {
+  if (lstrcmpiA(name, "Static") == 0) {
     return (style & SS_TYPEMASK) == SS_ICON ? ControlKind::Icon : ControlKind::Label;
   }
-  switch (style & BS_TYPEMASK) {
-    case BS_DEFPUSHBUTTON: return ControlKind::DefaultButton;
-    case BS_AUTOCHECKBOX: return ControlKind::CheckBox;
-    default: return ControlKind::Button;
-  }
+  if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return ControlKind::DefaultButton;
+  return (style & BS_TYPEMASK) == BS_AUTOCHECKBOX ? ControlKind::CheckBox : ControlKind::Button;
 }
 
 // Whether a static text shows whole within its box, in its own font, as
-// the control lays it out.
+// the control lays it out (no text of the table holds an "&").
 bool ShowsWhole(HWND label) {
-  const std::string text = ModalWatcher::Text(label);
-  const LONG style = GetWindowLongA(label, GWL_STYLE);
   RECT box;
   GetClientRect(label, &box);
   RECT needed = {0, 0, box.right, 0};
   HDC dc = GetDC(label);
   HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  DrawTextA(dc, text.c_str(), -1, &needed,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+  DrawTextA(dc, Text(label).c_str(), -1, &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, before);
   ReleaseDC(label, dc);
   return needed.bottom <= box.bottom && needed.right <= box.right;
@@ -132,7 +134,7 @@ bool ShowsWhole(HWND label) {
 // takes the icon's size and shows no text. Step labels are bold, the rest
 // keeps the dialog's font, and every label shows whole.
 void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
-  EXPECT_EQ(ModalWatcher::Text(dialog), layout.caption);
+  EXPECT_EQ(Text(dialog), layout.caption);
   RECT size = {0, 0, layout.width, layout.height}, client;
   MapDialogRect(dialog, &size);
   GetClientRect(dialog, &client);
@@ -147,18 +149,16 @@ void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
     EXPECT_EQ(KindOf(child), c.kind == ControlKind::StepLabel ? ControlKind::Label : c.kind);
     if (c.kind != ControlKind::Icon) {
       const LOGFONTA font = FontOf(child), dialog_font = FontOf(dialog);
-      const bool step = c.id == IDC_STEP1_LABEL || c.id == IDC_STEP2_LABEL ||
-                        c.id == IDC_STEP3_LABEL || c.id == IDC_STEP4_LABEL;
+      const bool step = c.kind == ControlKind::StepLabel;
       EXPECT_EQ(font.lfWeight, step ? FW_BOLD : dialog_font.lfWeight);
       EXPECT_STREQ(font.lfFaceName, step ? "MS Sans Serif" : dialog_font.lfFaceName);
     }
     if (KindOf(child) == ControlKind::Label) {
-      EXPECT_TRUE(ShowsWhole(child)) << ModalWatcher::Text(child);
+      EXPECT_TRUE(ShowsWhole(child)) << Text(child);
     }
-    const bool filled = c.kind == ControlKind::Edit || c.kind == ControlKind::ReadOnlyEdit ||
-                        c.kind == ControlKind::Icon || c.id == IDC_ABOUT_TEXT;
-    if (!filled) {
-      EXPECT_EQ(ModalWatcher::Text(child), c.text);
+    if (c.kind != ControlKind::Edit && c.kind != ControlKind::ReadOnlyEdit &&
+        c.kind != ControlKind::Icon && c.id != IDC_ABOUT_TEXT) {
+      EXPECT_EQ(Text(child), c.text);
     }
     // Position and size are each mapped from dialog units, as the template's.
     RECT expected = {c.x, c.y, c.width, c.height}, actual;
@@ -176,291 +176,167 @@ void ExpectWindowIsTheTable(HWND dialog, const DialogLayout& layout) {
 
 TEST_F(MainWindowTest, WindowsAreTheLayoutTables) {
   HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  {
-    SCOPED_TRACE("main dialog");
-    ExpectWindowIsTheTable(dialog, MainDialogLayout());
-  }
   // The statics that show data show "&" as it is.
   for (const int data : {IDC_RESULTS, IDC_ERROR_MESSAGES}) {
     EXPECT_NE(GetWindowLongA(GetDlgItem(dialog, data), GWL_STYLE) & SS_NOPREFIX, 0) << data;
+  }
+  {
+    SCOPED_TRACE("main dialog");
+    ExpectWindowIsTheTable(dialog, MainDialogLayout());
   }
   CAboutDlg about(GetModuleHandleA(nullptr));
   {
     SCOPED_TRACE("About box");
     ExpectWindowIsTheTable(about.CreateModeless(nullptr), AboutBoxLayout());
   }
+  // A child of the main dialog, as of the chooser: made after the main walk.
   ModalDialog hint(GetModuleHandleA(nullptr), IDD_SELECT_FOLDER);
   SCOPED_TRACE("folder chooser's hint");
   ExpectWindowIsTheTable(hint.CreateModeless(dialog), FolderHintLayout());
 }
 
-// The remembered entries through the real controls; the buttons reach
-// their handlers, Enter does nothing and Exit closes.
-TEST_F(MainWindowTest, ControlsShowTheEntriesAndButtonsReachTheirHandlers) {
-  HWND dialog = Open("InputFile=C:\\in.trl\r\nOutputDir=C:\\Out\r\nMinDiam=2.5\r\n"
-                     "CreateDir=1\r\nCompress=0\r\n");
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_INPUT_FILE), "C:\\in.trl");
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "C:\\Out");
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), "2.5");
-  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPRESS), BST_CHECKED);
-  // The sub-folder option is checked from the settings file but never shown.
-  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CREATE_SUB_FOLDER), BST_CHECKED);
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_CREATE_SUB_FOLDER)));
-  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COMPRESS)));
-  EXPECT_NE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
-  Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_OUTPUT_FOLDER), "");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_RUN)));
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  EXPECT_TRUE(IsWindow(dialog));
-  Click(dialog, IDCANCEL);
-  EXPECT_FALSE(IsWindow(dialog));
-}
-
-TEST_F(MainWindowTest, SystemMenuEndsWithTheAboutEntry) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  HMENU menu = GetSystemMenu(dialog, FALSE);
-  ASSERT_NE(menu, nullptr);
-  const int count = GetMenuItemCount(menu);
-  ASSERT_GE(count, 2);
-  EXPECT_NE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, 0u);
-  EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
-  char text[64] = {};
-  GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, kAboutMenuText);
-
-  // Choosing it opens the About box (the command's low four bits are the
-  // system's own); other commands keep their usual meaning.
-  std::string about_text;
-  {
-    ModalWatcher watcher("About Canopex", [&](HWND box) {
-      about_text = ModalWatcher::Text(box, IDC_ABOUT_TEXT);
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-    EXPECT_EQ(watcher.times_fired(), 1);
-  }
-  EXPECT_NE(about_text.find("Program version: "), std::string::npos);
-  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  PumpMessages();
-  EXPECT_FALSE(IsWindow(dialog));
-}
-
-TEST_F(MainWindowTest, EscapeAndTheCloseBoxClose) {
-  for (const UINT message : {WM_CLOSE, WM_KEYDOWN}) {
+TEST_F(MainWindowTest, ExitEscapeAndTheCloseBoxClose) {
+  const std::function<void(HWND)> closers[] = {
+      [](HWND dialog) { Click(dialog, IDCANCEL); },
+      // Escape on the focused field, as the dialog's loop hands it on.
+      [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDC_MIN_DIAMETER), WM_KEYDOWN, VK_ESCAPE, 0); },
+      [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); },
+      [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+  };
+  for (std::size_t i = 0; i < std::size(closers); ++i) {
     HWND dialog = Open("");
-    ASSERT_NE(dialog, nullptr);
-    if (message == WM_KEYDOWN) {
-      // Escape as the dialog manager sees it, on the focused control.
-      MSG key{GetDlgItem(dialog, IDC_MIN_DIAMETER), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-      IsDialogMessageA(dialog, &key);
-    } else {
-      SendMessageA(dialog, WM_CLOSE, 0, 0);
-    }
-    PumpMessages();
-    EXPECT_FALSE(IsWindow(dialog)) << message;
+    closers[i](dialog);
+    PumpMessages(dialog);
+    EXPECT_FALSE(IsWindow(dialog)) << "closer " << i;
   }
 }
 
-TEST_F(MainWindowTest, RunConvertsAndShowsItsMessagesInBoxes) {
-  const std::string report = temp_ / "stand7.trl";
-  const std::string out = temp_ / "out";
-  CreateDirectoryA(out.c_str(), nullptr);
-  HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
-  ASSERT_NE(dialog, nullptr);
-
-  // The report is missing: the converter's message comes in a box with the
-  // program's name and the exclamation icon, and then in the error field.
-  std::vector<std::string> shown;
-  {
-    ModalWatcher watcher(kProgramName, [&](HWND box) {
-      shown.push_back(ModalWatcher::Text(box, 0xFFFF));
-      EXPECT_EQ(IconOf(box), LoadIconA(nullptr, IDI_EXCLAMATION));
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    Click(dialog, IDC_RUN);
-  }
-  EXPECT_EQ(shown, std::vector<std::string>{"Cannot open the file: \n" + report});
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_ERROR_MESSAGES),
-            "Error Messages:\n\tCannot open the file: \n" + report);
-
-  testing::WriteFileBytes(report, testing::CutList("0042", "1998",
-                                                   {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0"),
-                                                    testing::TreeLine(2, "WH", "0.0", "8.0", "40.0")}));
-  SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, " 1 ");
-  Click(dialog, IDC_RUN);
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_RESULTS),
-            "Results:\n\tCut list count:\t1\t\tTrees ignored -- TPA zero:\t\t1\n"
-            "\tTrees count:\t1\t\tTrees ignored -- diameter too small:\t0\n");
-  EXPECT_EQ(ModalWatcher::Text(dialog, IDC_MIN_DIAMETER), " 1 ");
-  EXPECT_TRUE(testing::FileBytes(JoinPath(out, "0042_1998.txt")).size() > 0);
-  EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "1");
-}
-
-// A control that, when painted, posts a click on Run and an Escape, as a
-// user acting on the busy window would.
-class ClickerDuringPaint {
- public:
-  ClickerDuringPaint(HWND control, HWND run, HWND field) : run_(run), field_(field) {
-    SetPropA(control, kProp, this);
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
-  }
-  int paints = 0;
-
- private:
-  static constexpr char kProp[] = "ClickerDuringPaint";
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = static_cast<ClickerDuringPaint*>(GetPropA(window, kProp));
-    if (message == WM_PAINT && self->paints++ == 0) {
-      PostMessageA(self->run_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-      PostMessageA(self->run_, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-      PostMessageA(self->field_, WM_KEYDOWN, VK_ESCAPE, 0);
-    }
-    return CallWindowProcA(self->previous_, window, message, w, l);
-  }
-
-  HWND run_;
-  HWND field_;
-  WNDPROC previous_ = nullptr;
-};
-
-TEST_F(MainWindowTest, TheWindowPaintsDuringARunAndDropsItsInput) {
-  const std::string report = temp_ / "stands.trl";
-  const std::vector<std::string> trees = {testing::TreeLine(1, "DF", "10.0", "12.0", "60.0")};
-  testing::WriteFileBytes(report, testing::CutList("0042", "1998", trees) +
-                                      testing::CutList("0107", "2003", trees));
-  const std::string out = temp_ / "out";
-  CreateDirectoryA(out.c_str(), nullptr);
-  HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
-  ASSERT_NE(dialog, nullptr);
-  HWND label = GetDlgItem(dialog, IDC_RESULTS);
-  ClickerDuringPaint clicker(label, GetDlgItem(dialog, IDC_RUN),
-                             GetDlgItem(dialog, IDC_MIN_DIAMETER));
-  ShowWindow(dialog, SW_SHOW);
-  PumpMessages();
-  clicker.paints = 0;
-
-  // Painting is due when Run starts; the click and the Escape are posted
-  // while the run paints.
-  InvalidateRect(label, nullptr, TRUE);
-  Click(dialog, IDC_RUN);
-  EXPECT_GE(clicker.paints, 1);
-  RECT invalid;
-  EXPECT_FALSE(GetUpdateRect(label, &invalid, FALSE));
-  const std::string stand_file = JoinPath(out, "0107_2003.txt");
-  ASSERT_TRUE(DeleteFileA(stand_file.c_str()));
-
-  // Handled now, the queued click would start a second run and the Escape
-  // would close the window, as in the program's modal loop.
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (!IsDialogMessageA(dialog, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-  EXPECT_EQ(GetFileAttributesA(stand_file.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(IsWindow(dialog));
-  DestroyWindow(dialog);
-}
-
-TEST_F(MainWindowTest, FolderChooserHidesTheFileControlsAndReturnsTheFolder) {
+// The system menu's last entry opens the About box (the command's low four
+// bits are the system's own), which tells the version from the program's
+// resource, the computer's name and the Windows folder.
+TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
   HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  Win32DialogPlatform platform(GetModuleHandleA(nullptr), kProgramName);
-  platform.Attach(dialog);
-  const std::string folder = temp_.path().string();
-
-  bool checked = false;
-  ModalWatcher watcher("Select Folder", [&](HWND chooser) {
-    // The hidden controls are hidden by posted messages: wait for them.
-    if (IsWindowVisible(GetDlgItem(chooser, 0x47C))) return;
-    checked = true;
-    for (const int hidden : {0x480, 0x47C, 0x470, 0x441, 0x442}) {
-      HWND control = GetDlgItem(chooser, hidden);
-      if (control != nullptr) {
-        EXPECT_FALSE(IsWindowVisible(control)) << hidden;
-      }
-    }
-    EXPECT_EQ(ModalWatcher::Text(chooser, IDOK), "Select");
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-  });
-  SetCurrentDirectoryA(folder.c_str());
-  const std::optional<std::string> chosen = platform.Choose(OutputFolderChooser(folder));
-  EXPECT_TRUE(checked);
-  ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(Upper(*chosen), Upper(folder));
-}
-
-TEST_F(MainWindowTest, FileChoosersShowTheirFiltersAndAddTheExtension) {
-  HWND dialog = Open("");
-  ASSERT_NE(dialog, nullptr);
-  Win32DialogPlatform platform(GetModuleHandleA(nullptr), kProgramName);
-  platform.Attach(dialog);
-
-  // The input chooser shows the current path and the report filter first;
-  // cancelling gives nothing. Each chooser is modal: the main window is
-  // disabled while it is open.
-  const std::string report = temp_ / "in.trl";
-  std::string filter;
-  std::string file_name;
-  {
-    ModalWatcher watcher("Select Sylvax Input File", [&](HWND chooser) {
-      EXPECT_FALSE(IsWindowEnabled(dialog));
-      filter = ModalWatcher::Text(chooser, 0x470);
-      char name[MAX_PATH] = {};
-      SendMessageA(chooser, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
-      file_name = name;
-      PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(platform.Choose(InputFileChooser(report)), std::nullopt);
-    EXPECT_EQ(watcher.times_fired(), 1);
-  }
-  EXPECT_EQ(filter, "Sylvax Tree List (*.trl)");
-  EXPECT_EQ(file_name, "in.trl");
-
-  // The save chooser has the platform's own title and adds "txt".
-  char title[64] = {};
-  const std::string base = temp_ / "all";
-  {
-    ModalWatcher watcher("Save As", [&](HWND chooser) {
-      EXPECT_FALSE(IsWindowEnabled(dialog));
-      filter = ModalWatcher::Text(chooser, 0x470);
-      GetWindowTextA(chooser, title, sizeof title);
-      SendMessageA(chooser, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(base.c_str()));
-      PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    });
-    const std::optional<std::string> chosen = platform.Choose(OutputFileChooser(""));
-    EXPECT_EQ(watcher.times_fired(), 1);
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(Upper(*chosen), Upper(base + ".txt"));
-  }
-  EXPECT_EQ(filter, "Stand Text File (*.txt)");
-}
-
-TEST(AboutBox, ShowsVersionComputerAndWindowsFolder) {
-  CAboutDlg about(GetModuleHandleA(nullptr));
-  HWND box = about.CreateModeless(nullptr);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(ModalWatcher::Text(box), "About Canopex");
-  const std::vector<std::string> lines = Lines(ModalWatcher::Text(box, IDC_ABOUT_TEXT));
-  ASSERT_EQ(lines.size(), 10u);
+  HMENU menu = GetSystemMenu(dialog, FALSE);
+  EXPECT_EQ(GetMenuItemID(menu, GetMenuItemCount(menu) - 1), static_cast<UINT>(IDM_ABOUTBOX));
+  std::string about_text;
+  WhileModal("About Canopex", [&](HWND box) {
+    about_text = Text(box, IDC_ABOUT_TEXT);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }, [&] { SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0); });
   char windows_folder[MAX_PATH] = {};
   GetWindowsDirectoryA(windows_folder, MAX_PATH);
-  EXPECT_EQ(lines[0], "Canopex: tree list reports to stand files");
-  EXPECT_EQ(lines[2], "Program version: " CANOPEX_VERSION " ");
-  EXPECT_EQ(lines[4], "The Canopex developers");
-  EXPECT_EQ(lines[6], "Copyright (C) 2026 The Canopex developers");
-  EXPECT_EQ(lines[8], GetComputerNameText());
-  EXPECT_FALSE(lines[8].empty());
-  EXPECT_EQ(lines[9], windows_folder);
-  for (const int empty : {1, 3, 5, 7}) EXPECT_EQ(lines[empty], "") << empty;
+  EXPECT_EQ(about_text, "Canopex: tree list reports to stand files\n\nProgram version: " CANOPEX_VERSION
+                        " \n\nThe Canopex developers\n\nCopyright (C) 2026 The Canopex developers\n\n" +
+                            GetComputerNameText() + "\n" + windows_folder);
+}
+
+// A run's message comes in a box over the window, with the program's name
+// and the exclamation icon, and then in the error field. A run repaints the
+// window between its cut lists and drops the input queued meanwhile: a
+// click on Run and an Escape, posted before the run as a user's would queue
+// during it, would otherwise start a second run and close the window once
+// the dialog's loop got them. The results and the entry read are the
+// controls'.
+TEST_F(MainWindowTest, RunShowsItsMessagesPaintsAndDropsItsInput) {
+  const std::string report = temp_ / "stands.trl", out = temp_ / "out";
+  CreateDirectoryA(out.c_str(), nullptr);
+  HWND dialog = Open("InputFile=" + report + "\r\nOutputDir=" + out + "\r\n");
+  std::vector<std::string> shown;
+  WhileModal(kProgramName, [&](HWND box) {
+    shown.push_back(Text(box, 0xFFFF));
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    // 0x440: Wine's id of a message box's icon.
+    EXPECT_EQ(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0),
+              reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }, [&] { Click(dialog, IDC_RUN); });
+  const std::string error = "Cannot open the file: \n" + report;
+  EXPECT_EQ(shown, std::vector<std::string>{error});
+  EXPECT_EQ(Text(dialog, IDC_ERROR_MESSAGES), "Error Messages:\n\t" + error);
+
+  const std::vector<std::string> trees = {TreeLine(1, "DF", "10.0", "12.0", "60.0"),
+                                          TreeLine(2, "WH", "10.0", "8.0", "40.0")};
+  testing::WriteFileBytes(report, CutList("0042", "1998", trees) + CutList("0107", "2003", trees));
+  SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, " 9 ");
+  HWND run = GetDlgItem(dialog, IDC_RUN), label = GetDlgItem(dialog, IDC_RESULTS);
+  ShowWindow(dialog, SW_SHOW);
+  PumpMessages(dialog);
+  InvalidateRect(label, nullptr, TRUE);
+  PostMessageA(run, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageA(run, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PostMessageA(GetDlgItem(dialog, IDC_MIN_DIAMETER), WM_KEYDOWN, VK_ESCAPE, 0);
+  Click(dialog, IDC_RUN);
+  RECT invalid;
+  EXPECT_FALSE(GetUpdateRect(label, &invalid, FALSE));
+  EXPECT_EQ(Text(dialog, IDC_RESULTS),
+            "Results:\n\tCut list count:\t2\t\tTrees ignored -- TPA zero:\t\t0\n"
+            "\tTrees count:\t2\t\tTrees ignored -- diameter too small:\t2\n");
+  EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "9");
+  const std::string stand_file = JoinPath(out, "0107_2003.txt");
+  ASSERT_TRUE(DeleteFileA(stand_file.c_str()));
+  PumpMessages(dialog);
+  EXPECT_EQ(GetFileAttributesA(stand_file.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(IsWindow(dialog));
+}
+
+// The remembered entries reach the real controls (the sub-folder option
+// checked but never shown), and Enter does nothing. Each Browse opens its
+// chooser over the disabled main window; the folder chooser hides the file
+// controls and says Select. What the user confirms shows in the field (the
+// save chooser adds "txt", the folder chooser gives the folder), a cancel
+// keeps the path, and Run and Clear follow the enable rule.
+TEST_F(MainWindowTest, EntriesButtonsAndChoosersAsAUserUsesThem) {
+  const std::string folder = temp_.path().string(), input = temp_ / "in.trl", base = temp_ / "all";
+  HWND dialog = Open("InputFile=" + input + "\r\nOutputDir=" + folder + "\r\nCreateDir=1\r\n");
+  HWND run = GetDlgItem(dialog, IDC_RUN);
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMPRESS), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CREATE_SUB_FOLDER), BST_CHECKED);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_CREATE_SUB_FOLDER)));
+  EXPECT_TRUE(IsWindowEnabled(run));
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_TRUE(IsWindow(dialog));
+  const struct {
+    int browse, field;
+    const char* title;
+    const char* filter;  // the filter box's text; nullptr: hidden
+    const char* typed;   // into the file name box before OK; nullptr: Cancel
+    std::string shown;
+  } cases[] = {
+      {IDC_BROWSE_INPUT, IDC_INPUT_FILE, "Select Sylvax Input File", "Sylvax Tree List (*.trl)",
+       nullptr, input},
+      {IDC_BROWSE_OUTPUT_FILE, IDC_OUTPUT_FILE, "Save As", "Stand Text File (*.txt)", base.c_str(),
+       base + ".txt"},
+      {IDC_BROWSE_OUTPUT_FOLDER, IDC_OUTPUT_FOLDER, "Select Folder", nullptr, "", folder},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    bool acted = false;
+    WhileModal(c.title, [&](HWND chooser) {
+      if (c.filter == nullptr) {
+        // Hidden by posted messages: wait for them.
+        if (IsWindowVisible(GetDlgItem(chooser, 0x47C))) return;
+        for (const int hidden : {0x480, 0x47C, 0x470, 0x441, 0x442}) {
+          EXPECT_FALSE(IsWindowVisible(GetDlgItem(chooser, hidden))) << hidden;
+        }
+        EXPECT_EQ(Text(chooser, IDOK), "Select");
+      } else {
+        EXPECT_EQ(Text(chooser, 0x470), c.filter);
+      }
+      acted = true;
+      EXPECT_FALSE(IsWindowEnabled(dialog));
+      if (c.typed != nullptr && *c.typed != '\0') {
+        SendMessageA(chooser, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(c.typed));
+      }
+      PostMessageA(chooser, WM_COMMAND, c.typed != nullptr ? IDOK : IDCANCEL, 0);
+    }, [&] { Click(dialog, c.browse); });
+    EXPECT_TRUE(acted);
+    // Wine may give back a folder's name in another case.
+    EXPECT_EQ(lstrcmpiA(Text(dialog, c.field).c_str(), c.shown.c_str()), 0) << Text(dialog, c.field);
+  }
+  EXPECT_FALSE(IsWindowEnabled(run));  // both targets set
+  Click(dialog, IDC_CLEAR_OUTPUT_FOLDER);
+  EXPECT_EQ(Text(dialog, IDC_OUTPUT_FOLDER), "");
+  EXPECT_TRUE(IsWindowEnabled(run));
 }
 
 }  // namespace
