@@ -26,6 +26,14 @@
 cmake_policy(VERSION 3.25)
 string(REPLACE "|" ";" COMMAND "${COMMAND}")
 
+# Runs a step of the case's set-up; the case fails with `what` if it fails.
+function(set_up what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Case ${CASE}: ${what} failed")
+  endif()
+endfunction()
+
 # The inputs as they must stay: the case's input/ and the generated files.
 set(inputs "${WORK}.input")
 file(REMOVE_RECURSE "${WORK}" "${inputs}")
@@ -112,10 +120,7 @@ if(EXISTS "${CASE}/run-as-nobody")
   endif()
   set(run_folder "${stage}/work")
   file(COPY "${inputs}/" DESTINATION "${run_folder}")
-  execute_process(COMMAND chown -R 65534:65534 "${run_folder}" RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "Case ${CASE}: cannot give ${run_folder} to uid 65534")
-  endif()
+  set_up("chown of ${run_folder}" chown -R 65534:65534 "${run_folder}")
 endif()
 
 set(mode_lines "")
@@ -124,11 +129,7 @@ if(EXISTS "${CASE}/modes")
 endif()
 foreach(line IN LISTS mode_lines)
   string(REGEX MATCH "^([0-7]+) (.+)$" ignored "${line}")
-  execute_process(COMMAND chmod "${CMAKE_MATCH_1}" "${run_folder}/${CMAKE_MATCH_2}"
-                  RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "Case ${CASE}: chmod ${line} failed")
-  endif()
+  set_up("chmod ${line}" chmod "${CMAKE_MATCH_1}" "${run_folder}/${CMAKE_MATCH_2}")
 endforeach()
 
 # Past the limit a write fails with EFBIG, once SIGXFSZ no longer ends the
