@@ -1,6 +1,5 @@
-// The converter's writes, behind one interface so that a run can be given
-// other ones than the disk's. Each call guards the run's input file: it is
-// never written, emptied or deleted (see util/output_file.h).
+// The converter's writes to the disk. Each call guards the run's input file:
+// it is never written, emptied or deleted (see util/output_file.h).
 #pragma once
 
 #include <string>
@@ -10,30 +9,15 @@
 
 namespace canopex {
 
-class FileOperations {
+class DiskFileOperations {
  public:
-  virtual ~FileOperations() = default;
   // Appends `bytes` with one open, write and close; true when all of it was
-  // written and the file closed.
-  virtual bool Append(const std::string& path, std::string_view bytes,
-                      const FileIdentity& guarded) = 0;
-  // Creates or empties the file and writes `bytes`; true as for Append.
-  virtual bool Overwrite(const std::string& path, std::string_view bytes,
-                         const FileIdentity& guarded) = 0;
-  // Deletes a regular file or link before the file is written afresh; false
-  // when one is still there, so that a write would add to its old contents.
-  virtual bool Remove(const std::string& path, const FileIdentity& guarded) = 0;
-};
-
-// The real disk.
-class DiskFileOperations final : public FileOperations {
- public:
-  // The first append to a path checks which file it opened; the appends
-  // after it to the same path do not, until the path is removed or
-  // overwritten: the file they reach is the one checked (only this run
-  // writes there), and the check would cost about a third of each append.
-  bool Append(const std::string& path, std::string_view bytes,
-              const FileIdentity& guarded) override {
+  // written and the file closed. The first append to a path checks which
+  // file it opened; the appends after it to the same path do not, until the
+  // path is removed or overwritten: the file they reach is the one checked
+  // (only this run writes there), and the check would cost about a third of
+  // each append.
+  bool Append(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
     const bool checked = path == checked_path_;
     if (!checked) checked_path_.clear();
     OutputFile file =
@@ -42,13 +26,15 @@ class DiskFileOperations final : public FileOperations {
     if (!checked) checked_path_ = path;
     return WriteAndClose(file, bytes);
   }
-  bool Overwrite(const std::string& path, std::string_view bytes,
-                 const FileIdentity& guarded) override {
+  // Creates or empties the file and writes `bytes`; true as for Append.
+  bool Overwrite(const std::string& path, std::string_view bytes, const FileIdentity& guarded) {
     if (path == checked_path_) checked_path_.clear();
     OutputFile file = OutputFile::Open(path, OutputFile::Mode::Overwrite, guarded);
     return file.is_open() && WriteAndClose(file, bytes);
   }
-  bool Remove(const std::string& path, const FileIdentity& guarded) override {
+  // Deletes a regular file or link before the file is written afresh; false
+  // when one is still there, so that a write would add to its old contents.
+  bool Remove(const std::string& path, const FileIdentity& guarded) {
     if (path == checked_path_) checked_path_.clear();
     return RemoveReplaceableFile(path, guarded);
   }

@@ -175,14 +175,14 @@ bool TreeListConverter::PrepareOutput(const std::string& file_name) {
     output_file_path_ = output_folder_ + file_name;
     // A stand file that cannot be deleted would get the rows after its old
     // ones: it fails as a write would.
-    if (cut_list_.names_files && !files_->Remove(output_file_path_, input_identity_)) {
+    if (cut_list_.names_files && !files_.Remove(output_file_path_, input_identity_)) {
       ReportWriteError();
       return false;
     }
     return AppendStandLine(StandHeaderLine(crown_ratio_output_));
   }
   if (!first_header_pending_) return true;
-  if (!files_->Remove(output_file_path_, input_identity_)) {
+  if (!files_.Remove(output_file_path_, input_identity_)) {
     ReportWriteError();
     return false;
   }
@@ -297,7 +297,7 @@ bool TreeListConverter::AppendStandLine(std::string line) {
   // In folder mode the report named the file; a refused name fails as an
   // open would.
   const bool may_open = single_file_ || cut_list_.names_files;
-  if (may_open && files_->Append(output_file_path_, line, input_identity_)) return true;
+  if (may_open && files_.Append(output_file_path_, line, input_identity_)) return true;
   ReportWriteError();
   return false;
 }
@@ -320,7 +320,7 @@ void TreeListConverter::DumpTable(const std::string& path, RecordTable& table) {
   if (!dump_switch_->IsOn(settings_)) return;
   if (!cut_list_.names_files) return;
   // A dump that cannot be written is skipped without a word.
-  files_->Overwrite(path, DumpText(table.InKeyOrder(), cut_list_.stand, cut_list_.year),
+  files_.Overwrite(path, DumpText(table.InKeyOrder(), cut_list_.stand, cut_list_.year),
                     input_identity_);
 }
 

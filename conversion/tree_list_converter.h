@@ -74,9 +74,8 @@ class TreeListConverter {
   // converter.
   void ReportProgressTo(ProgressListener& listener) { progress_ = &listener; }
 
-  // Seams for tests: other file operations, or a dump switch of their own
-  // instead of the process-wide one. Both must outlive the converter.
-  void UseFileOperations(FileOperations& files) { files_ = &files; }
+  // A seam for tests: a dump switch of their own instead of the
+  // process-wide one. It must outlive the converter.
   void UseDumpSwitch(DumpSwitch& dump_switch) { dump_switch_ = &dump_switch; }
 
  private:
@@ -114,8 +113,7 @@ class TreeListConverter {
 
   SettingsStore& settings_;
   MessageSink& messages_;
-  DiskFileOperations disk_files_;
-  FileOperations* files_ = &disk_files_;
+  DiskFileOperations files_;
   DumpSwitch* dump_switch_ = &ProcessDumpSwitch();
   ProgressListener* progress_ = nullptr;
 

@@ -28,9 +28,10 @@ struct TreeRecord {
 };
 
 // Records in the order of their keys: byte order, or RecordKeyLess once a
-// tree number has more than seven digits. The keys of one run are unique (each holds its tree number), so the order never depends on how
-// records arrived; the table sorts once when it is walked rather than at
-// every insertion.
+// tree number has more than seven digits. The keys of one run are unique
+// (each holds its tree number), so the order never depends on how records
+// arrived; the table sorts once when it is walked rather than at every
+// insertion.
 class RecordTable {
  public:
   void Insert(TreeRecord record) {
