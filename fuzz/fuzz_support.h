@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
+
+#include "tests/support/file_bytes.h"
 
 // Aborts with `detail` (an expression giving a std::string) when `condition`
 // is false, so that libFuzzer and the replayer both report the input.
@@ -52,9 +53,6 @@ inline void WriteFileBytes(const std::filesystem::path& path, std::string_view b
 }
 
 // The file's bytes; empty when it cannot be read.
-inline std::string FileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing::FileBytes;
 
 }  // namespace canopex::fuzz
