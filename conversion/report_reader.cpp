@@ -6,6 +6,7 @@
 #include "conversion/report_line.h"
 #include "util/file_system.h"
 #include "util/number_text.h"
+#include "util/text.h"
 
 namespace canopex {
 namespace {
@@ -20,6 +21,13 @@ bool HasCrLineEnds(std::string_view first_chunk) {
   return cr != std::string_view::npos && cr + 1 < first_chunk.size();
 }
 
+// Whether a line holds nothing but white space (or the 0x1A end mark of old
+// text files).
+bool IsBlankLine(std::string_view line) {
+  const std::string_view text = TrimmedView(line);
+  return text.empty() || text == "\x1a";
+}
+
 }  // namespace
 
 ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kReportChunkSize, '\0') {}
@@ -27,7 +35,8 @@ ReportReader::ReportReader(StdioFile file) : file_(std::move(file)), buffer_(kRe
 ReportReader::ReportReader(std::string text)
     : buffer_(std::move(text)),
       end_(buffer_.size()),
-      cr_line_ends_(HasCrLineEnds(std::string_view(buffer_).substr(0, kReportChunkSize))) {}
+      cr_line_ends_(HasCrLineEnds(std::string_view(buffer_).substr(0, kReportChunkSize))),
+      bytes_fetched_(end_) {}
 
 bool ReportReader::Refill() {
   if (!file_.is_open()) return false;
@@ -35,14 +44,19 @@ bool ReportReader::Refill() {
   read_any_ = true;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
   position_ = 0;
+  bytes_fetched_ += end_;
   if (first) cr_line_ends_ = HasCrLineEnds(std::string_view(buffer_).substr(0, end_));
-  if (end_ > 0) return true;
+  if (end_ > 0) {
+    if (after_chunk_) after_chunk_();
+    return true;
+  }
   if (std::ferror(file_.get())) failed_ = true;
   file_.Close();
   return false;
 }
 
 std::string_view ReportReader::ReadReportLine() {
+  line_number_ = lines_ended_ + 1;
   std::size_t length = 0;
   while (length < kMaxReportLineLength) {
     if (position_ == end_ && !Refill()) {
@@ -83,6 +97,11 @@ std::string_view ReportReader::ReadReportLine() {
       break;
     }
     line_[length++] = '\r';
+  }
+  if (length > 0 && line_[length - 1] == '\n') {
+    ++lines_ended_;
+  } else if (at_end_ && !IsBlankLine(std::string_view(line_, length))) {
+    unended_last_line_ = line_number_;
   }
   const void* nul = std::memchr(line_, '\0', length);
   if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(nul) - line_);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,20 @@ class ReportReader {
   // Closes the report; later reads deliver empty lines.
   void Close();
 
+  // The report line (counted from 1) of the last read; the pieces of a long
+  // line share its number.
+  std::int64_t line_number() const { return line_number_; }
+  // Bytes of the report delivered by the reads so far.
+  std::uint64_t bytes_read() const { return bytes_fetched_ - (end_ - position_); }
+  // The number of the report's last line when it has no line end and holds
+  // more than white space (a report cut off mid-line); 0 otherwise, and
+  // until the read that meets the end.
+  std::int64_t unended_last_line() const { return unended_last_line_; }
+
+  // Called after each chunk the reader takes from its file, where a long
+  // run can tell how far it has come.
+  void CallAfterEachChunk(std::function<void()> call) { after_chunk_ = std::move(call); }
+
  private:
   bool Refill();
 
@@ -79,6 +94,11 @@ class ReportReader {
   bool failed_ = false;
   bool read_any_ = false;      // the file's first chunk has been read
   bool cr_line_ends_ = false;  // decided by the first chunk
+  std::uint64_t bytes_fetched_ = 0;
+  std::int64_t lines_ended_ = 0;
+  std::int64_t line_number_ = 0;
+  std::int64_t unended_last_line_ = 0;
+  std::function<void()> after_chunk_;
   char line_[kMaxReportLineLength + 1] = {};
 };
 

@@ -1,5 +1,6 @@
 #include "conversion/tree_list_converter.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -13,6 +14,8 @@
 #include "util/number_format.h"
 #include "util/number_text.h"
 #include "util/path_names.h"
+#include "util/standard_streams.h"
+#include "util/text.h"
 
 namespace canopex {
 namespace {
@@ -61,6 +64,8 @@ TreeListConverter::~TreeListConverter() { StoreLayoutAndResults(); }
 
 void TreeListConverter::LoadLayout() {
   counts_ = RunCounts{};
+  findings_ = RunFindings{};
+  begun_stand_files_.clear();
   layout_ = ReadTreeListLayout(settings_);
   cut_list_table_.Clear();
   small_tree_table_.Clear();
@@ -87,17 +92,22 @@ bool TreeListConverter::Convert() {
   compress_on_ = false;
   first_header_pending_ = true;
   pending_line_.reset();
+  stream_closed_ = false;
 
-  StdioFile file = OpenRegularFileForReading(input_path_);
+  StdioFile file =
+      report_streams_ ? OpenReportStream(input_path_) : OpenRegularFileForReading(input_path_);
   if (!file.is_open()) {
     ReportError("Cannot open the file: \n" + input_path_);
     return false;
   }
   input_identity_ = IdentityOfOpenFile(file.get());
+  report_size_ = SizeOfOpenFile(file.get());
   ReportReader reader(std::move(file));
+  if (progress_ != nullptr) reader.CallAfterEachChunk([this, &reader] { TellProgress(reader); });
 
   State state = State::SeekHeader;
-  while (state != State::Finish) {
+  // A closed output stream ends the run at once: nobody reads the rest.
+  while (state != State::Finish && !stream_closed_) {
     switch (state) {
       case State::SeekHeader:
         state = SeekHeader(reader);
@@ -113,6 +123,7 @@ bool TreeListConverter::Convert() {
     }
   }
 
+  findings_.unended_last_line = reader.unended_last_line();
   reader.Close();
   if (counts_.error.empty() && counts_.cut_lists == 0) counts_.error = kNotATreeListMessage;
   return counts_.error.empty();
@@ -179,15 +190,30 @@ bool TreeListConverter::PrepareOutput(const std::string& file_name) {
       ReportWriteError();
       return false;
     }
+    NoteStandFileBegun();
     return AppendStandLine(StandHeaderLine(crown_ratio_output_));
   }
   if (!first_header_pending_) return true;
-  if (!files_.Remove(output_file_path_, input_identity_)) {
+  // A stream has nothing to delete: it only ever gets lines added.
+  if (stand_stream_ == nullptr && !files_.Remove(output_file_path_, input_identity_)) {
     ReportWriteError();
     return false;
   }
   first_header_pending_ = false;
+  NoteStandFileBegun();
   return AppendStandLine(StandHeaderLine(crown_ratio_output_));
+}
+
+void TreeListConverter::NoteStandFileBegun() {
+  if (!single_file_ && !cut_list_.names_files) return;
+  if (begun_stand_files_.insert(output_file_path_).second) {
+    findings_.stand_files.push_back(output_file_path_);
+    return;
+  }
+  std::vector<std::string>& rewritten = findings_.rewritten_stand_files;
+  if (std::find(rewritten.begin(), rewritten.end(), output_file_path_) == rewritten.end()) {
+    rewritten.push_back(output_file_path_);
+  }
 }
 
 TreeListConverter::State TreeListConverter::ReadRecords(ReportReader& reader) {
@@ -198,7 +224,7 @@ TreeListConverter::State TreeListConverter::ReadRecords(ReportReader& reader) {
       return State::EndCutList;
     }
     if (line.front() != '\f') {
-      AddTreeLine(line);
+      AddTreeLine(line, reader.line_number());
       continue;
     }
     ContinuationResult page = reader.CheckContinuationPage(cut_list_.stand, cut_list_.year_number);
@@ -225,13 +251,22 @@ void TreeListConverter::ReportUnexpectedEnd() {
   ReportError(WithStandAndYear("Unexpected end to cut list, ", cut_list_.stand, cut_list_.year));
 }
 
-void TreeListConverter::AddTreeLine(std::string_view line) {
+void TreeListConverter::AddTreeLine(std::string_view line, std::int64_t line_number) {
   const TreeFieldTexts fields = CutTreeFields(line, layout_);
-  if (ReadDecimal(fields.tpa) == 0.0) {
+  std::size_t tpa_digits = 0;
+  std::size_t diameter_digits = 0;
+  const double tpa = ReadDecimal(fields.tpa, &tpa_digits);
+  const double diameter = ReadDecimal(fields.diameter, &diameter_digits);
+  // A blank line between tree lines is no tree; any other line without a
+  // number where one belongs suggests columns that do not fit the report.
+  if ((tpa_digits == 0 || diameter_digits == 0) && !TrimmedView(line).empty()) {
+    if (findings_.lines_without_number == 0) findings_.first_line_without_number = line_number;
+    CountUp(findings_.lines_without_number);
+  }
+  if (tpa == 0.0) {
     CountUp(counts_.tpa_zero);
     return;
   }
-  const double diameter = ReadDecimal(fields.diameter);
   if (minimum_diameter_ > 0.0 && diameter < minimum_diameter_) {
     CountUp(counts_.below_diameter);
     return;
@@ -259,8 +294,12 @@ void TreeListConverter::AddTreeLine(std::string_view line) {
 }
 
 TreeListConverter::State TreeListConverter::EndCutList(ReportReader& reader) {
-  if (compress_ || (automatic_compression_ && cut_list_.kept_trees > kAutomaticCompressionTrees)) {
+  if (compress_) compress_on_ = true;
+  if (!compress_on_ && automatic_compression_ &&
+      cut_list_.kept_trees > kAutomaticCompressionTrees) {
     compress_on_ = true;
+    findings_.automatic_compression = RunFindings::AutomaticCompression{
+        counts_.cut_lists, cut_list_.stand, cut_list_.year, cut_list_.kept_trees};
   }
   if (!compress_on_) {
     WriteTreeRows();
@@ -276,7 +315,7 @@ TreeListConverter::State TreeListConverter::EndCutList(ReportReader& reader) {
         [this](const std::string& line) { return AppendStandLine(line); });
     if (!closed) return State::Finish;
   }
-  if (progress_ != nullptr) progress_->CutListEnded();
+  TellProgress(reader);
   // A page header handed back by the last page is examined even when it was
   // the report's last line.
   return reader.AtEnd() && !pending_line_ ? State::Finish : State::SeekHeader;
@@ -294,12 +333,28 @@ void TreeListConverter::WriteTreeRows() {
 
 bool TreeListConverter::AppendStandLine(std::string line) {
   line += "\r\n";
+  if (stand_stream_ != nullptr) {
+    const StreamWrite written = stand_stream_->WriteLine(line);
+    if (written == StreamWrite::Written) return true;
+    if (written == StreamWrite::Closed) {
+      stream_closed_ = true;
+      return false;
+    }
+    ReportWriteError();
+    return false;
+  }
   // In folder mode the report named the file; a refused name fails as an
   // open would.
   const bool may_open = single_file_ || cut_list_.names_files;
   if (may_open && files_.Append(output_file_path_, line, input_identity_)) return true;
   ReportWriteError();
   return false;
+}
+
+void TreeListConverter::TellProgress(const ReportReader& reader) {
+  if (progress_ == nullptr) return;
+  progress_->Advanced(
+      RunProgress{reader.bytes_read(), report_size_, counts_.cut_lists, counts_.trees});
 }
 
 void TreeListConverter::ReportWriteError() {

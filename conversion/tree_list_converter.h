@@ -11,14 +11,17 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conversion/file_operations.h"
 #include "conversion/height_classes.h"
 #include "conversion/message_sink.h"
 #include "conversion/progress_listener.h"
 #include "conversion/report_reader.h"
+#include "conversion/stand_stream.h"
 #include "conversion/tree_list_dump.h"
 #include "conversion/tree_list_layout.h"
 #include "conversion/tree_record.h"
@@ -34,6 +37,30 @@ struct RunCounts {
   std::int32_t tpa_zero = 0;
   std::int32_t below_diameter = 0;
   std::string error;
+};
+
+// What a run noticed that is no error but may mean the result is not what
+// was meant; the command line turns it into warnings.
+struct RunFindings {
+  // Tree lines (not blank) whose TPA or diameter text holds no number.
+  std::int32_t lines_without_number = 0;
+  std::int64_t first_line_without_number = 0;
+  // The report's last line when it has no line end; 0 when it has one.
+  std::int64_t unended_last_line = 0;
+  // The cut list that switched automatic compression on, when the run was
+  // not asked to compress.
+  struct AutomaticCompression {
+    std::int32_t cut_list = 0;
+    std::string stand;
+    std::string year;
+    std::int64_t trees = 0;
+  };
+  std::optional<AutomaticCompression> automatic_compression;
+  // Stand files written, each once, in the order they were begun.
+  std::vector<std::string> stand_files;
+  // Stand files (folder mode) begun afresh by a later cut list of the same
+  // stand and year, which replaced the earlier one's rows.
+  std::vector<std::string> rewritten_stand_files;
 };
 
 // The error text of a run that found no cut list; it is not shown as a
@@ -69,10 +96,19 @@ class TreeListConverter {
   bool Convert();
 
   const RunCounts& counts() const { return counts_; }
+  const RunFindings& findings() const { return findings_; }
 
-  // Tells `listener` at the end of every cut list; it must outlive the
-  // converter.
+  // Tells `listener` how the run goes on; it must outlive the converter.
   void ReportProgressTo(ProgressListener& listener) { progress_ = &listener; }
+
+  // The report may also be standard input ("-") or a pipe (see
+  // OpenReportStream); without this call only a regular file is read.
+  void AllowReportStreams() { report_streams_ = true; }
+
+  // In single-file mode: every line goes to `stream` instead of the output
+  // file, which then only names it in messages. It must outlive the
+  // converter.
+  void WriteStandFileTo(StandStream& stream) { stand_stream_ = &stream; }
 
   // A seam for tests: a dump switch of their own instead of the
   // process-wide one. It must outlive the converter.
@@ -99,7 +135,7 @@ class TreeListConverter {
   State OpenCutList(ReportReader& reader, std::string_view header_line);
   bool PrepareOutput(const std::string& file_name);
   State ReadRecords(ReportReader& reader);
-  void AddTreeLine(std::string_view line);
+  void AddTreeLine(std::string_view line, std::int64_t line_number);
   State EndCutList(ReportReader& reader);
   void WriteTreeRows();
 
@@ -110,18 +146,23 @@ class TreeListConverter {
   void ReportError(std::string text);
   void ReportUnexpectedEnd();
   void ReportWriteError();
+  void TellProgress(const ReportReader& reader);
+  void NoteStandFileBegun();
 
   SettingsStore& settings_;
   MessageSink& messages_;
   DiskFileOperations files_;
   DumpSwitch* dump_switch_ = &ProcessDumpSwitch();
   ProgressListener* progress_ = nullptr;
+  StandStream* stand_stream_ = nullptr;
+  bool report_streams_ = false;
 
   std::string input_path_;
   std::string output_file_path_;
   std::string output_folder_;
   bool single_file_ = false;
   RunCounts counts_;
+  RunFindings findings_;
   double minimum_diameter_ = 0.0;
   bool automatic_compression_ = false;
   bool compress_ = false;
@@ -134,6 +175,9 @@ class TreeListConverter {
 
   // Run state.
   FileIdentity input_identity_;
+  std::uint64_t report_size_ = 0;
+  std::set<std::string> begun_stand_files_;
+  bool stream_closed_ = false;
   bool compress_on_ = false;
   bool first_header_pending_ = true;
   std::optional<std::string> pending_line_;

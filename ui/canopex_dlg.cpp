@@ -7,6 +7,7 @@
 #include "conversion/message_sink.h"
 #include "conversion/minimum_diameter.h"
 #include "conversion/progress_listener.h"
+#include "conversion/progress_text.h"
 #include "conversion/tree_list_converter.h"
 #include "settings/setting_keys.h"
 #include "util/directory_chain.h"
@@ -30,15 +31,21 @@ class PlatformMessages final : public MessageSink {
   DialogPlatform& platform_;
 };
 
-// Lets the window repaint between cut lists: after the first, then at most
-// every kRepaintInterval, as painting after each of thousands of small cut
-// lists would cost more than the conversion.
+std::string RunningText(const RunProgress& progress) {
+  return "Results:\n\tRunning: " + ProgressText(progress);
+}
+
+// Shows the run's progress in the results field and lets the window repaint:
+// at the first news of the run, then at most every kRepaintInterval, as
+// painting after each of thousands of small cut lists would cost more than
+// the conversion.
 class RunPainter final : public ProgressListener {
  public:
   explicit RunPainter(DialogPlatform& platform) : platform_(platform) {}
-  void CutListEnded() override {
+  void Advanced(const RunProgress& progress) override {
     const auto now = std::chrono::steady_clock::now();
     if (painted_ && now - last_paint_ < kRepaintInterval) return;
+    platform_.SetControlText(Control::Results, RunningText(progress));
     platform_.PaintDuringRun();
     painted_ = true;
     last_paint_ = now;
