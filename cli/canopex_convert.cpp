@@ -1,16 +1,22 @@
 // canopex-convert: converts a tree list report into stand files from the
 // command line, with the same converter and settings file as the window.
 // Messages the window would show in a box go to standard error as they
-// happen; standard output ends with the run's four counts.
+// happen, each led by "canopex-convert: REPORT: "; then come the warnings,
+// and the run's four counts end standard output (standard error when the
+// stand file itself goes to standard output).
 //
 // Exit status: 0 the run succeeded; 1 the run failed; 2 a usage error, a
-// refused minimum diameter or a sub-folder that cannot be created (then
-// nothing is converted and the settings file is untouched).
+// refused minimum diameter or an output folder that cannot be created (then
+// nothing is converted and the settings file is untouched); 3 the run
+// succeeded with warnings and --strict was given.
 #include <cstdio>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "cli/json_summary.h"
+#include "cli/report_console.h"
+#include "cli/run_warnings.h"
 #include "conversion/minimum_diameter.h"
 #include "conversion/tree_list_converter.h"
 #include "settings/settings_location.h"
@@ -18,26 +24,18 @@
 #include "util/directory_chain.h"
 #include "util/file_system.h"
 #include "util/path_names.h"
+#include "util/standard_streams.h"
 #include "util/text.h"
 
+namespace canopex {
 namespace {
 
 constexpr int kRunFailed = 1;
 constexpr int kUsageError = 2;
+constexpr int kWarningsWhenStrict = 3;
 
-// Prints each message to standard error and remembers the last one.
-class StandardErrorMessages final : public canopex::MessageSink {
- public:
-  void ShowMessage(const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::fflush(stderr);
-    last_shown_ = text;
-  }
-  const std::string& last_shown() const { return last_shown_; }
-
- private:
-  std::string last_shown_;
-};
+// The name of standard output (and, as REPORT, of standard input).
+constexpr char kStandardStream[] = "-";
 
 struct Options {
   std::string report;
@@ -47,6 +45,23 @@ struct Options {
   std::string settings;
   bool no_compress = false;
   bool sub_folder = false;
+  bool quiet = false;
+  bool json = false;
+  bool strict = false;
+};
+
+// The single stand file on standard output; remembers a closed pipe.
+class StandardOutputStandFile final : public StandStream {
+ public:
+  StreamWrite WriteLine(std::string_view line) override {
+    const StreamWrite written = WriteToStandardOutput(line);
+    if (written == StreamWrite::Closed) closed_ = true;
+    return written;
+  }
+  bool closed() const { return closed_; }
+
+ private:
+  bool closed_ = false;
 };
 
 int UsageError(const std::string& text) {
@@ -55,57 +70,116 @@ int UsageError(const std::string& text) {
   return kUsageError;
 }
 
+// Creates `folder` with its missing parents; the chain is walked on the
+// absolute path, so that the missing first folders of a relative path are
+// created too.
+bool EnsureFolder(const std::string& folder) {
+  return folder.empty() || PathExists(folder) || CreateDirectoryChain(AbsolutePathOf(folder));
+}
+
+std::string CountsText(const RunCounts& counts) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "Cut list count: %ld\nTrees count: %ld\nTrees ignored -- TPA zero: %ld\n"
+                "Trees ignored -- diameter too small: %ld\n",
+                static_cast<long>(counts.cut_lists), static_cast<long>(counts.trees),
+                static_cast<long>(counts.tpa_zero), static_cast<long>(counts.below_diameter));
+  return text;
+}
+
 int Run(const Options& options) {
+  PrepareStandardStreams();
+  const bool to_standard_output = options.output_file == kStandardStream;
+  ReportConsole console(options.report, !options.quiet && IsTerminal(stderr));
+
   std::string min_diam = options.min_diam;
-  canopex::Trim(min_diam);
-  const std::optional<double> minimum_diameter = canopex::ReadMinimumDiameter(min_diam);
+  Trim(min_diam);
+  const std::optional<double> minimum_diameter = ReadMinimumDiameter(min_diam);
   if (!minimum_diameter) {
-    std::fprintf(stderr, "%s\n", canopex::kInvalidMinimumDiameterMessage);
+    console.ShowMessage(kInvalidMinimumDiameterMessage);
     return kUsageError;
   }
 
   const bool single_file = !options.output_file.empty();
   std::string output_path = single_file ? options.output_file : options.output_dir;
-  // Folder mode creates the folder (and the sub-folder) when missing, as a
-  // script expects of an output folder named on the command line.
+  // Output folders named on the command line are created when missing, as
+  // a script expects: the folder of -d (and its sub-folder), and the folder
+  // that holds the file of -o.
+  std::string folder;
   if (!single_file) {
-    if (options.sub_folder) {
-      output_path = canopex::JoinPath(output_path, canopex::FileNameOf(options.report));
-    }
-    // The chain is walked on the absolute path, so that the missing first
-    // folders of a relative path are created too.
-    if (!canopex::PathExists(output_path) &&
-        !canopex::CreateDirectoryChain(canopex::AbsolutePathOf(output_path))) {
-      std::fprintf(stderr, "Failed to create directory:\n\n%s\n", output_path.c_str());
-      return kUsageError;
+    if (options.sub_folder) output_path = JoinPath(output_path, FileNameOf(options.report));
+    folder = output_path;
+  } else if (!to_standard_output) {
+    folder = FolderOf(output_path);
+    while (folder.size() > RootPathLength(kNativePathStyle) &&
+           IsPathSeparator(folder.back(), kNativePathStyle)) {
+      folder.pop_back();
     }
   }
+  if (!EnsureFolder(folder)) {
+    console.ShowMessage("Failed to create directory:\n\n" + folder);
+    return kUsageError;
+  }
+  if (to_standard_output) WriteStandardOutputAsBytes();
 
   // Absolute, as the profile functions look for a bare name in the Windows
   // folder.
-  const std::string settings_path = options.settings.empty()
-                                        ? canopex::DefaultSettingsPath("canopex")
-                                        : canopex::AbsolutePathOf(options.settings);
-  const std::unique_ptr<canopex::SettingsStore> settings =
-      canopex::OpenSettingsStore(settings_path);
-  StandardErrorMessages messages;
-  canopex::TreeListConverter converter(*settings, messages, options.report, single_file,
-                                       output_path, true, !options.no_compress);
-  converter.SetMinimumDiameter(*minimum_diameter);
-  const bool succeeded = converter.Convert();
+  const std::string settings_path =
+      options.settings.empty() ? DefaultSettingsPath("canopex") : AbsolutePathOf(options.settings);
+  const bool settings_existed = options.settings.empty() || PathExists(settings_path);
+  const std::unique_ptr<SettingsStore> settings = OpenSettingsStore(settings_path);
 
-  const canopex::RunCounts& counts = converter.counts();
-  if (!succeeded && counts.error != messages.last_shown()) {
-    std::fprintf(stderr, "%s\n", counts.error.c_str());
+  StandardOutputStandFile standard_output;
+  RunCounts counts;
+  RunFindings findings;
+  bool succeeded = false;
+  {
+    // The converter writes the settings file as it ends, before anything
+    // below can fail.
+    TreeListConverter converter(*settings, console, options.report, single_file, output_path,
+                                true, !options.no_compress);
+    converter.SetMinimumDiameter(*minimum_diameter);
+    converter.AllowReportStreams();
+    converter.ReportProgressTo(console);
+    if (to_standard_output) converter.WriteStandFileTo(standard_output);
+    succeeded = converter.Convert();
+    counts = converter.counts();
+    findings = converter.findings();
   }
-  std::printf("Cut list count: %ld\nTrees count: %ld\nTrees ignored -- TPA zero: %ld\n"
-              "Trees ignored -- diameter too small: %ld\n",
-              static_cast<long>(counts.cut_lists), static_cast<long>(counts.trees),
-              static_cast<long>(counts.tpa_zero), static_cast<long>(counts.below_diameter));
-  return succeeded ? 0 : kRunFailed;
+  console.EraseProgress();
+  // Whoever read the stand file has gone (`| head`): nothing more to say.
+  if (standard_output.closed()) return 0;
+
+  if (!succeeded && counts.error != console.last_shown()) console.ShowMessage(counts.error);
+  const std::vector<std::string> warnings =
+      RunWarnings({counts, findings, options.settings.empty() ? settings_path : options.settings,
+                   settings_existed, !options.no_compress, succeeded});
+  int status = !succeeded                         ? kRunFailed
+               : options.strict && !warnings.empty() ? kWarningsWhenStrict
+                                                     : 0;
+
+  std::string summary;
+  if (options.json) {
+    summary = JsonSummary({options.report, counts, warnings, findings.stand_files, status});
+  } else if (!options.quiet) {
+    for (const std::string& warning : warnings) console.ShowWarning(warning);
+    summary = CountsText(counts);
+  }
+  if (to_standard_output) {
+    console.Print(summary);
+  } else if (!summary.empty()) {
+    const StreamWrite written = WriteToStandardOutput(summary);
+    if (written == StreamWrite::Closed) return 0;
+    if (written == StreamWrite::Failed) {
+      console.ShowMessage("Error writing the counts to standard output");
+      status = kRunFailed;
+    }
+  }
+  return status;
 }
 
 }  // namespace
+}  // namespace canopex
 
 int main(int argc, char** argv) {
   CLI::App app{"Converts the cut lists of a Sylvax tree list report into tab-separated stand "
@@ -114,10 +188,13 @@ int main(int argc, char** argv) {
   // Options are written alike everywhere; "/x" is always a path, never an
   // option (CLI11 would read it as one on Windows).
   app.allow_windows_style_options(false);
-  Options options;
-  CLI::Option* output_file = app.add_option("-o,--output-file", options.output_file,
-                                            "Write every stand into FILE (single-file mode)")
-                                 ->type_name("FILE");
+  canopex::Options options;
+  CLI::Option* output_file =
+      app.add_option("-o,--output-file", options.output_file,
+                     "Write every stand into FILE (single-file mode; its folder is created when "
+                     "missing); - writes to standard output, and the counts then go to "
+                     "standard error")
+          ->type_name("FILE");
   CLI::Option* output_dir = app.add_option("-d,--output-dir", options.output_dir,
                                            "Write one file per stand and year into DIR (created when missing)")
                                 ->type_name("DIR");
@@ -141,22 +218,34 @@ int main(int argc, char** argv) {
                                            "~/.config/canopex/canopex.ini)"
                                          : "canopex.ini beside the program)"))
       ->type_name("FILE");
-  app.add_option("REPORT", options.report, "The tree list report (.trl)")->required();
+  app.add_flag("-q,--quiet", options.quiet,
+               "Print no counts, no warnings and no progress; failures are still reported");
+  app.add_flag("--json", options.json,
+               "Print one JSON object instead of the counts: the report, the four counts, the "
+               "error text, the warnings and the stand files written");
+  app.add_flag("--strict", options.strict, "End a run with warnings with exit status 3");
+  app.add_option("REPORT", options.report,
+                 "The tree list report (.trl); - reads it from standard input, and a named "
+                 "pipe may be given too")
+      ->required();
   app.set_version_flag("--version", "canopex-convert " CANOPEX_VERSION);
   app.footer(
-      "Exit status: 0 the run succeeded, 1 the run failed, 2 a usage error (nothing converted).");
+      "Exit status: 0 the run succeeded, 1 the run failed, 2 a usage error (nothing converted), "
+      "3 the run succeeded with warnings and --strict was given.\n"
+      "Warnings (standard error, \"canopex-convert: REPORT: warning: ...\") tell of results that "
+      "are most likely not what was meant.");
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
-    return status == 0 ? 0 : kUsageError;
+    return status == 0 ? 0 : canopex::kUsageError;
   }
   if (output_file->count() + output_dir->count() != 1) {
-    return UsageError("give exactly one of --output-file and --output-dir");
+    return canopex::UsageError("give exactly one of --output-file and --output-dir");
   }
   if (options.output_file.empty() && options.output_dir.empty()) {
-    return UsageError("the output path is empty");
+    return canopex::UsageError("the output path is empty");
   }
-  return Run(options);
+  return canopex::Run(options);
 }
