@@ -12,6 +12,11 @@
 #   run-as-nobody (optional, Linux) COMMAND runs as uid and gid 65534, with
 #                WORK owned by that user; for a user other than root, which
 #                cannot switch, the case is skipped
+#   pipeline     (optional, Linux) a shell command line run instead of
+#                COMMAND, which it names as "$CANOPEX_CONVERT" (for pipes,
+#                redirections and named pipes); its exit status is the case's
+#   json         (optional) "stdout" or "stderr": that stream's last line
+#                must parse as JSON
 #   status       the expected exit status (a number)
 #   stdout       the expected standard output
 #   stderr       the expected standard error (optional: none means empty)
@@ -140,6 +145,11 @@ if(EXISTS "${CASE}/file-size-limit")
   set(limit sh -c "trap '' XFSZ && exec prlimit --fsize=${bytes} -- \"$@\"" sh)
 endif()
 
+if(EXISTS "${CASE}/pipeline")
+  file(READ "${CASE}/pipeline" pipeline)
+  list(GET COMMAND 0 program)
+  set(COMMAND ${CMAKE_COMMAND} -E env "CANOPEX_CONVERT=${program}" sh -c "${pipeline}")
+endif()
 execute_process(COMMAND ${run_as} ${limit} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
                 OUTPUT_VARIABLE actual_stdout ERROR_VARIABLE actual_stderr
                 RESULT_VARIABLE status)
@@ -217,6 +227,15 @@ if(EXISTS "${CASE}/stderr")
 endif()
 if(NOT actual_stderr STREQUAL expected_stderr)
   fail("standard error differs: diff ${CASE}/stderr ${WORK}.stderr")
+endif()
+
+if(EXISTS "${CASE}/json")
+  file(STRINGS "${CASE}/json" stream LIMIT_COUNT 1)
+  string(REGEX MATCH "[^\n]*\n?$" last_line "${actual_${stream}}")
+  string(JSON type ERROR_VARIABLE json_error TYPE "${last_line}")
+  if(json_error OR NOT type STREQUAL "OBJECT")
+    fail("the last line of ${stream} is no JSON object: ${json_error}")
+  endif()
 endif()
 
 file(GLOB_RECURSE expected_files RELATIVE "${CASE}/expected" "${CASE}/expected/*")
