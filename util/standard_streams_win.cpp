@@ -57,8 +57,15 @@ std::uint64_t SizeOfOpenFile(std::FILE* file) {
 StreamWrite WriteToStandardOutput(std::string_view bytes) {
   while (!bytes.empty()) {
     const unsigned chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<unsigned>(bytes.size());
+    SetLastError(ERROR_SUCCESS);
     const int written = _write(_fileno(stdout), bytes.data(), chunk);
-    if (written < 0 && errno == EPIPE) return StreamWrite::Closed;
+    // The C library reports a pipe without reader as EINVAL or EPIPE; the
+    // system's own error says it (Wine gives ERROR_PIPE_NOT_CONNECTED).
+    const DWORD error = GetLastError();
+    if (written < 0 && (errno == EPIPE || error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE ||
+                        error == ERROR_PIPE_NOT_CONNECTED)) {
+      return StreamWrite::Closed;
+    }
     if (written <= 0) return StreamWrite::Failed;
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }

@@ -12,8 +12,8 @@
 #   run-as-nobody (optional, Linux) COMMAND runs as uid and gid 65534, with
 #                WORK owned by that user; for a user other than root, which
 #                cannot switch, the case is skipped
-#   pipeline     (optional, Linux) a shell command line run instead of
-#                COMMAND, which it names as "$CANOPEX_CONVERT" (for pipes,
+#   pipeline     (optional) a shell command line run instead of COMMAND,
+#                which it names as "$CANOPEX_CONVERT" (for pipes,
 #                redirections and named pipes); its exit status is the case's
 #   json         (optional) "stdout" or "stderr": that stream's last line
 #                must parse as JSON
@@ -146,9 +146,19 @@ if(EXISTS "${CASE}/file-size-limit")
 endif()
 
 if(EXISTS "${CASE}/pipeline")
+  # "$CANOPEX_CONVERT" is a script that runs COMMAND (under Wine, too) with
+  # the arguments it is given.
+  set(wrapper "${WORK}.canopex-convert")
+  set(script "#!/bin/sh\nexec")
+  foreach(word IN LISTS COMMAND)
+    if(NOT word STREQUAL "")
+      string(APPEND script " '${word}'")
+    endif()
+  endforeach()
+  file(WRITE "${wrapper}" "${script} \"$@\"\n")
+  file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   file(READ "${CASE}/pipeline" pipeline)
-  list(GET COMMAND 0 program)
-  set(COMMAND ${CMAKE_COMMAND} -E env "CANOPEX_CONVERT=${program}" sh -c "${pipeline}")
+  set(COMMAND ${CMAKE_COMMAND} -E env "CANOPEX_CONVERT=${wrapper}" sh -c "${pipeline}")
 endif()
 execute_process(COMMAND ${run_as} ${limit} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
                 OUTPUT_VARIABLE actual_stdout ERROR_VARIABLE actual_stderr
