@@ -22,13 +22,13 @@ namespace {
 
 using canopex::ContinuationOutcome;
 
+// One line per tree line: the six fields the layout cuts, tab-separated and
+// nothing else, so that the lines read as a table.
 void PrintFields(const canopex::TreeFieldTexts& f) {
-  const auto column = [](std::string_view text) {
-    std::printf("\t%.*s", static_cast<int>(text.size()), text.data());
-  };
-  std::printf("   ");
+  const char* separator = "";
   for (std::string_view text : {f.tree_id, f.species, f.tpa, f.diameter, f.height, f.crown_ratio}) {
-    column(text);
+    std::printf("%s%.*s", separator, static_cast<int>(text.size()), text.data());
+    separator = "\t";
   }
   std::printf("\n");
 }

@@ -19,7 +19,8 @@
 #                must parse as JSON
 #   status       the expected exit status (a number)
 #   stdout       the expected standard output
-#   stderr       the expected standard error (optional: none means empty)
+#   stderr       the expected standard error (optional: none means empty;
+#                @PROJECT_SOURCE_DIR@ stands for the project folder, as in args)
 #   expected/    every file the run creates or changes in WORK, byte for byte
 # Afterwards every file of WORK must be in expected/ with the same bytes, or
 # be an input file left exactly as it was. Line ends are compared as they
@@ -234,6 +235,7 @@ endif()
 set(expected_stderr "")
 if(EXISTS "${CASE}/stderr")
   read_normalized("${CASE}/stderr" text expected_stderr)
+  string(REPLACE "@PROJECT_SOURCE_DIR@" "${PROJECT_SOURCE_DIR}" expected_stderr "${expected_stderr}")
 endif()
 if(NOT actual_stderr STREQUAL expected_stderr)
   fail("standard error differs: diff ${CASE}/stderr ${WORK}.stderr")

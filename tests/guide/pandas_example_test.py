@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Runs the user guide's pandas example, exactly as the guide prints it, on
-the sample report's stand files (one file per stand and the single file;
-compressed rows and tree rows) and checks what it loads: the header's
-columns in order, a type per column that keeps ids as text and numbers as
-numbers, and every value against the files read line by line.
+"""Runs the user guide's pandas examples, exactly as the guide prints them,
+on the sample report's stand files (one file per stand and the single file;
+compressed rows and tree rows) and on what `canopex-convert -o -` writes to
+standard output, and checks what they load: the header's columns in order,
+a type per column that keeps ids as text and numbers as numbers, and every
+value against the files read line by line.
 
     pandas_example_test.py CANOPEX_CONVERT SOURCE_DIR
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -19,13 +21,14 @@ def fail(message):
     sys.exit(f"FAIL: {message}")
 
 
-def guide_example(source):
+def guide_examples(source):
+    """The pandas section's two examples: stand files, and -o -."""
     guide = (source / "docs" / "user-guide.md").read_text(encoding="utf-8")
-    section = guide.split("### Python with pandas", 1)[-1]
-    match = re.search(r"```python\n(.*?)```", section, re.S)
-    if not match:
-        fail("the guide has no pandas example")
-    return match.group(1)
+    section = guide.split("### Python with pandas", 1)[-1].split("\n### ", 1)[0]
+    examples = re.findall(r"```python\n(.*?)```", section, re.S)
+    if len(examples) != 2:
+        fail(f"the guide's pandas section holds {len(examples)} examples, expected 2")
+    return examples
 
 
 def rows_of(path):
@@ -67,7 +70,7 @@ def check_table(table, files, compressed):
 
 def main():
     convert, source = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
-    example = guide_example(source)
+    example, piped_example = guide_examples(source)
     report = source / "samples" / "three-stands.trl"
     for compressed in (True, False):
         with tempfile.TemporaryDirectory() as work:
@@ -84,7 +87,19 @@ def main():
             check_table(names["everything"], [Path(work, "all-stands.txt")], compressed)
             if not names["stands"].equals(names["everything"]):
                 fail("the stand files and the single file load differently")
-    print("the guide's pandas example loads the sample's stand files with their columns and types")
+            if compressed:
+                # As a reader runs it: canopex-convert found on PATH, a copy,
+                # so that its settings file beside it is the test's own.
+                Path(work, "bin").mkdir()
+                shutil.copy2(convert, Path(work, "bin", "canopex-convert"))
+                shutil.copy(report, work)
+                os.environ["PATH"] = f"{Path(work, 'bin')}{os.pathsep}{os.environ['PATH']}"
+                os.chdir(work)
+                exec(piped_example, names)
+                os.chdir(source)
+                if not names["piped"].equals(names["everything"]):
+                    fail("the rows from -o - load differently from the single file")
+    print("the guide's pandas examples load the sample's stand files with their columns and types")
 
 
 if __name__ == "__main__":
