@@ -89,7 +89,7 @@ std::string CountsText(const RunCounts& counts) {
 
 int Run(const Options& options) {
   PrepareStandardStreams();
-  const bool to_standard_output = options.output_file == kStandardStream;
+  const bool to_standard_output = NamesStandardOutput(options.output_file);
   ReportConsole console(options.report, !options.quiet && IsTerminal(stderr));
 
   std::string min_diam = options.min_diam;
@@ -235,11 +235,18 @@ int main(int argc, char** argv) {
       "Warnings (standard error, \"canopex-convert: REPORT: warning: ...\") tell of results that "
       "are most likely not what was meant.");
 
+  app.failure_message([](const CLI::App*, const CLI::Error& error) {
+    return std::string("canopex-convert: ") + error.what() +
+           "\nRun with --help for more information.\n";
+  });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? 0 : canopex::kUsageError;
+  }
+  if (options.sub_folder && options.report == canopex::kStandardStream) {
+    return canopex::UsageError("--sub-folder needs a report file; standard input has no name");
   }
   if (output_file->count() + output_dir->count() != 1) {
     return canopex::UsageError("give exactly one of --output-file and --output-dir");

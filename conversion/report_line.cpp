@@ -15,6 +15,11 @@ std::string_view LineBody(std::string_view line) {
   return line;
 }
 
+bool IsBlankLine(std::string_view line) {
+  const std::string_view text = TrimmedView(line);
+  return text.empty() || text == "\x1a";
+}
+
 bool IsCutListHeader(std::string_view line, std::string_view indicator) {
   return line.size() >= 3 && line.find(indicator) != std::string_view::npos;
 }

@@ -6,7 +6,6 @@
 #include "conversion/report_line.h"
 #include "util/file_system.h"
 #include "util/number_text.h"
-#include "util/text.h"
 
 namespace canopex {
 namespace {
@@ -19,13 +18,6 @@ bool HasCrLineEnds(std::string_view first_chunk) {
   if (first_chunk.find('\n') != std::string_view::npos) return false;
   const std::size_t cr = first_chunk.find('\r');
   return cr != std::string_view::npos && cr + 1 < first_chunk.size();
-}
-
-// Whether a line holds nothing but white space (or the 0x1A end mark of old
-// text files).
-bool IsBlankLine(std::string_view line) {
-  const std::string_view text = TrimmedView(line);
-  return text.empty() || text == "\x1a";
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "util/number_text.h"
 #include "util/path_names.h"
 #include "util/standard_streams.h"
-#include "util/text.h"
 
 namespace canopex {
 namespace {
@@ -259,7 +258,7 @@ void TreeListConverter::AddTreeLine(std::string_view line, std::int64_t line_num
   const double diameter = ReadDecimal(fields.diameter, &diameter_digits);
   // A blank line between tree lines is no tree; any other line without a
   // number where one belongs suggests columns that do not fit the report.
-  if ((tpa_digits == 0 || diameter_digits == 0) && !TrimmedView(line).empty()) {
+  if ((tpa_digits == 0 || diameter_digits == 0) && !IsBlankLine(line)) {
     if (findings_.lines_without_number == 0) findings_.first_line_without_number = line_number;
     CountUp(findings_.lines_without_number);
   }

@@ -24,6 +24,11 @@ StdioFile OpenReportStream(const std::string& path);
 // say.
 std::uint64_t SizeOfOpenFile(std::FILE* file);
 
+// Whether `path` names standard output: "-", and on Linux also its names in
+// the file system (/dev/stdout, /dev/fd/1, /proc/self/fd/1), which must never
+// be deleted and made anew as a stand file is.
+bool NamesStandardOutput(const std::string& path);
+
 enum class StreamWrite {
   Written,  // every byte
   Failed,   // a write error (a full disk, /dev/full)

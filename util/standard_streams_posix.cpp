@@ -48,6 +48,10 @@ StdioFile OpenReportStream(const std::string& path) {
   return StreamOf(FileDescriptor(::open(path.c_str(), flags)), false);
 }
 
+bool NamesStandardOutput(const std::string& path) {
+  return path == "-" || path == "/dev/stdout" || path == "/dev/fd/1" || path == "/proc/self/fd/1";
+}
+
 std::uint64_t SizeOfOpenFile(std::FILE* file) {
   struct stat status;
   if (file == nullptr || ::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {

@@ -43,6 +43,8 @@ StdioFile OpenReportStream(const std::string& path) {
   return StreamOfDescriptor(fd);
 }
 
+bool NamesStandardOutput(const std::string& path) { return path == "-"; }
+
 std::uint64_t SizeOfOpenFile(std::FILE* file) {
   if (file == nullptr) return 0;
   const intptr_t handle = _get_osfhandle(_fileno(file));
