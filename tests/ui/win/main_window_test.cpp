@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 #include <utility>
 
 #include "app/step_label_font_win.h"
@@ -80,6 +81,15 @@ void WhileModal(std::string title, std::function<void(HWND)> act,
   code();
   KillTimer(nullptr, timer);
   watch = nullptr;
+}
+
+// The Results field's text at each of its repaints, kept by its window
+// procedure while `painted_results` is set.
+std::vector<std::string>* painted_results = nullptr;
+WNDPROC static_procedure = nullptr;
+LRESULT CALLBACK KeepPaintedText(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT && painted_results != nullptr) painted_results->push_back(Text(label));
+  return CallWindowProcA(static_procedure, label, message, wparam, lparam);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -231,8 +241,9 @@ TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
 }
 
 // A run's message comes in a box over the window, with the program's name
-// and the exclamation icon, and then in the error field. A run repaints the
-// window between its cut lists and drops the input queued meanwhile: a
+// and the exclamation icon, and then in the error field. A run of many
+// report chunks repaints the window as it goes, the results field showing
+// its progress, and drops the input queued meanwhile: a
 // click on Run and an Escape, posted before the run as a user's would queue
 // during it, would otherwise start a second run and close the window once
 // the dialog's loop got them. The results and the entry read are the
@@ -254,8 +265,9 @@ TEST_F(MainWindowTest, RunShowsItsMessagesPaintsAndDropsItsInput) {
   EXPECT_EQ(shown, std::vector<std::string>{error});
   EXPECT_EQ(Text(dialog, IDC_ERROR_MESSAGES), "Error Messages:\n\t" + error);
 
-  const std::vector<std::string> trees = {TreeLine(1, "DF", "10.0", "12.0", "60.0"),
-                                          TreeLine(2, "WH", "10.0", "8.0", "40.0")};
+  // Two cut lists of 300 KB each: 2000 trees kept, 2000 below the minimum.
+  std::vector<std::string> trees(2000, TreeLine(1, "DF", "10.0", "12.0", "60.0"));
+  trees.resize(4000, TreeLine(2, "WH", "10.0", "8.0", "40.0"));
   testing::WriteFileBytes(report, CutList("0042", "1998", trees) + CutList("0107", "2003", trees));
   SetDlgItemTextA(dialog, IDC_MIN_DIAMETER, " 9 ");
   HWND run = GetDlgItem(dialog, IDC_RUN), label = GetDlgItem(dialog, IDC_RESULTS);
@@ -265,12 +277,23 @@ TEST_F(MainWindowTest, RunShowsItsMessagesPaintsAndDropsItsInput) {
   PostMessageA(run, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   PostMessageA(run, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   PostMessageA(GetDlgItem(dialog, IDC_MIN_DIAMETER), WM_KEYDOWN, VK_ESCAPE, 0);
+  std::vector<std::string> painted;
+  painted_results = &painted;
+  static_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepPaintedText)));
   Click(dialog, IDC_RUN);
+  painted_results = nullptr;
   RECT invalid;
   EXPECT_FALSE(GetUpdateRect(label, &invalid, FALSE));
+  EXPECT_FALSE(painted.empty());
+  for (const std::string& text : painted) {
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(Results:\n\tRunning: \d+% read, \d+ cut lists?, \d+ trees?)")))
+        << text;
+  }
   EXPECT_EQ(Text(dialog, IDC_RESULTS),
             "Results:\n\tCut list count:\t2\t\tTrees ignored -- TPA zero:\t\t0\n"
-            "\tTrees count:\t2\t\tTrees ignored -- diameter too small:\t2\n");
+            "\tTrees count:\t4000\t\tTrees ignored -- diameter too small:\t4000\n");
   EXPECT_EQ(store_->ReadSettingString("Setup", "MinDiam", ""), "9");
   const std::string stand_file = JoinPath(out, "0107_2003.txt");
   ASSERT_TRUE(DeleteFileA(stand_file.c_str()));

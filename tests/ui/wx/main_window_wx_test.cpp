@@ -23,11 +23,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <string>
 
 #include "app/app_icon_wx.h"
 #include "resources/resource.h"
 #include "settings/ini_store.h"
+#include "support/file_bytes.h"
+#include "support/report_text.h"
 #include "support/temp_folder.h"
 #include "ui/wx/gtk_widgets.h"
 #include "ui/wx/wx_text.h"
@@ -180,6 +183,38 @@ TEST_F(MainWindowTest, RunShowsItsMessageAndResultsInTheWindow) {
   };
   EXPECT_EQ(x_after("count:\t"), x_after("Trees count:\t"));
   EXPECT_EQ(x_after("zero:\t\t"), x_after("small:\t"));
+}
+
+// A run of many report chunks, pressed in the window's loop, shows its
+// progress in the results field when it lets the window repaint (the first
+// turn of the loop after Run is pressed), and the final results after it.
+TEST_F(MainWindowTest, RunShowsItsProgressThenItsResults) {
+  const std::string report = folder_ / "long.trl", out = folder_.path().string();
+  const std::vector<std::string> trees(5000, testing::TreeLine(1, "DF", "10.0", "12.0", "60.0"));
+  testing::WriteFileBytes(report, testing::CutList("0042", "1998", trees));  // 375 KB
+  const auto window = NewWindow("InputFile=" + report + "\nOutputDir=" + out + "\n");
+  struct Seen {
+    GtkWidget* label;
+    std::string text;
+  } at_repaint{window->FindWindow(IDC_RESULTS)->GetHandle(), ""};
+  window->CallAfter([&] {
+    g_idle_add(
+        [](gpointer data) {
+          auto* seen = static_cast<Seen*>(data);
+          seen->text = gtk_label_get_text(GTK_LABEL(seen->label));
+          return G_SOURCE_REMOVE;
+        },
+        &at_repaint);
+    Press(*window, IDC_RUN);
+    window->EndModal(0);
+  });
+  window->ShowModal();
+  EXPECT_TRUE(std::regex_match(
+      at_repaint.text, std::regex(R"(Results:\n\tRunning: \d+% read, \d+ cut lists?, \d+ trees?)")))
+      << at_repaint.text;
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(at_repaint.label)),
+               "Results:\n\tCut list count:\t1\t\tTrees ignored -- TPA zero:\t\t0\n"
+               "\tTrees count:\t5000\t\tTrees ignored -- diameter too small:\t0\n");
 }
 
 // Each Browse opens its chooser over the window in the current path, with
