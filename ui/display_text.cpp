@@ -1,37 +1,11 @@
 #include "ui/display_text.h"
 
+#include "util/utf8.h"
+
 namespace canopex {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-
-// The length of the valid UTF-8 sequence at the start of `s`, or 0. Refuses
-// overlong forms, surrogates and code points above U+10FFFF.
-std::size_t ValidSequenceLength(std::string_view s) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (s.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
 
 }  // namespace
 
@@ -39,7 +13,7 @@ std::string ValidUtf8(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
   while (!bytes.empty()) {
-    const std::size_t length = ValidSequenceLength(bytes);
+    const std::size_t length = Utf8SequenceLength(bytes);
     if (length == 0) {
       text += kReplacement;
       bytes.remove_prefix(1);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "util/stdio_file.h"
+
 namespace canopex {
 
 class FileDescriptor {
@@ -46,5 +48,10 @@ class FileDescriptor {
 
 // Writes all of `size` bytes, retrying after interruptions and short writes.
 bool WriteAll(int fd, const char* data, std::size_t size);
+
+// A binary read stream over `fd`, in blocking mode (it may have been opened
+// with O_NONBLOCK, so that the open itself could not wait); the stream owns
+// the descriptor. Not open on failure, and `fd` is then closed.
+StdioFile BlockingReadStream(FileDescriptor fd);
 
 }  // namespace canopex

@@ -85,6 +85,10 @@ StdioFile OpenRegularFileForReading(const std::string& path) {
   if (fd.get() < 0) return {};
   struct stat status;
   if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+  return BlockingReadStream(std::move(fd));
+}
+
+StdioFile BlockingReadStream(FileDescriptor fd) {
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return {};
   std::FILE* stream = ::fdopen(fd.get(), "rb");

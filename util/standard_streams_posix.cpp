@@ -26,12 +26,7 @@ StdioFile StreamOf(FileDescriptor fd, bool chosen_by_caller) {
       (!chosen_by_caller && !DeliversFiniteStream(fd.get(), status))) {
     return {};
   }
-  const int flags = ::fcntl(fd.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return {};
-  std::FILE* stream = ::fdopen(fd.get(), "rb");
-  if (stream == nullptr) return {};
-  fd.release();
-  return StdioFile(stream);
+  return BlockingReadStream(std::move(fd));
 }
 
 }  // namespace
