@@ -233,7 +233,12 @@ int main(int argc, char** argv) {
       "Exit status: 0 the run succeeded, 1 the run failed, 2 a usage error (nothing converted), "
       "3 the run succeeded with warnings and --strict was given.\n"
       "Warnings (standard error, \"canopex-convert: REPORT: warning: ...\") tell of results that "
-      "are most likely not what was meant.");
+      "are most likely not what was meant.\n\n"
+      "Examples:\n"
+      "  canopex-convert stand7.trl -d stands          one file per stand and year in stands/\n"
+      "  canopex-convert -q stand7.trl -o - | head     the rows on standard output\n"
+      "  gzip -dc stand7.trl.gz | canopex-convert - -o stands/all.txt\n"
+      "  canopex-convert --json --strict stand7.trl -o all.txt   one JSON line; exit 3 on warnings");
 
   app.failure_message([](const CLI::App*, const CLI::Error& error) {
     return std::string("canopex-convert: ") + error.what() +
