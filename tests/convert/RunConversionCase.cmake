@@ -159,8 +159,7 @@ if(EXISTS "${CASE}/pipeline")
   file(WRITE "${wrapper}" "${script} \"$@\"\n")
   file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
        GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-  file(READ "${CASE}/pipeline" pipeline)
-  set(COMMAND ${CMAKE_COMMAND} -E env "CANOPEX_CONVERT=${wrapper}" sh -c "${pipeline}")
+  set(COMMAND ${CMAKE_COMMAND} -E env "CANOPEX_CONVERT=${wrapper}" sh "${CASE}/pipeline")
 endif()
 execute_process(COMMAND ${run_as} ${limit} ${COMMAND} WORKING_DIRECTORY "${run_folder}"
                 OUTPUT_VARIABLE actual_stdout ERROR_VARIABLE actual_stderr
