@@ -77,6 +77,19 @@ bool EnsureFolder(const std::string& folder) {
   return folder.empty() || PathExists(folder) || CreateDirectoryChain(AbsolutePathOf(folder));
 }
 
+// The folder a run writes into, which the command line creates when
+// missing, as a script expects: the folder of -d (with its sub-folder), or
+// the one that holds the file of -o.
+std::string FolderToWriteInto(const std::string& output_path, bool single_file) {
+  if (!single_file) return output_path;
+  std::string folder = FolderOf(output_path);
+  while (folder.size() > RootPathLength(kNativePathStyle) &&
+         IsPathSeparator(folder.back(), kNativePathStyle)) {
+    folder.pop_back();
+  }
+  return folder;
+}
+
 std::string CountsText(const RunCounts& counts) {
   char text[256];
   std::snprintf(text, sizeof text,
@@ -102,20 +115,11 @@ int Run(const Options& options) {
 
   const bool single_file = !options.output_file.empty();
   std::string output_path = single_file ? options.output_file : options.output_dir;
-  // Output folders named on the command line are created when missing, as
-  // a script expects: the folder of -d (and its sub-folder), and the folder
-  // that holds the file of -o.
-  std::string folder;
-  if (!single_file) {
-    if (options.sub_folder) output_path = JoinPath(output_path, FileNameOf(options.report));
-    folder = output_path;
-  } else if (!to_standard_output) {
-    folder = FolderOf(output_path);
-    while (folder.size() > RootPathLength(kNativePathStyle) &&
-           IsPathSeparator(folder.back(), kNativePathStyle)) {
-      folder.pop_back();
-    }
+  if (!single_file && options.sub_folder) {
+    output_path = JoinPath(output_path, FileNameOf(options.report));
   }
+  const std::string folder =
+      to_standard_output ? std::string() : FolderToWriteInto(output_path, single_file);
   if (!EnsureFolder(folder)) {
     console.ShowMessage("Failed to create directory:\n\n" + folder);
     return kUsageError;
@@ -154,9 +158,12 @@ int Run(const Options& options) {
   const std::vector<std::string> warnings =
       RunWarnings({counts, findings, options.settings.empty() ? settings_path : options.settings,
                    settings_existed, !options.no_compress, succeeded});
-  int status = !succeeded                         ? kRunFailed
-               : options.strict && !warnings.empty() ? kWarningsWhenStrict
-                                                     : 0;
+  int status = 0;
+  if (!succeeded) {
+    status = kRunFailed;
+  } else if (options.strict && !warnings.empty()) {
+    status = kWarningsWhenStrict;
+  }
 
   std::string summary;
   if (options.json) {
