@@ -25,12 +25,12 @@ inline constexpr std::string_view kStandLabel = "STAND:";
 // The line without its line end: a trailing LF and any CRs directly before it.
 std::string_view LineBody(std::string_view line);
 
-// True when the line has at least 3 characters (its LF included) and holds
-// `indicator` (byte-wise, case-sensitive). An empty indicator is in every line.
 // Whether a line holds nothing but white space, or the 0x1A that ends some
 // old text files: no tree, no text.
 bool IsBlankLine(std::string_view line);
 
+// True when the line has at least 3 characters (its LF included) and holds
+// `indicator` (byte-wise, case-sensitive). An empty indicator is in every line.
 bool IsCutListHeader(std::string_view line, std::string_view indicator);
 
 // The token that begins at `start`: every character up to the line's end,
