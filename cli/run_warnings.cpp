@@ -1,24 +1,8 @@
 #include "cli/run_warnings.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include "util/number_format.h"
 
 namespace canopex {
-namespace {
-
-std::string Counted(std::int64_t count, const char* singular, const char* plural) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%" PRId64 " %s", count, count == 1 ? singular : plural);
-  return text;
-}
-
-std::string Number(std::int64_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%" PRId64, value);
-  return text;
-}
-
-}  // namespace
 
 std::vector<std::string> RunWarnings(const RunFacts& facts) {
   std::vector<std::string> warnings;
@@ -36,18 +20,18 @@ std::vector<std::string> RunWarnings(const RunFacts& facts) {
     warnings.push_back(
         Counted(findings.lines_without_number, "tree line holds", "tree lines hold") +
         " no number in the TPA or diameter column (the first is line " +
-        Number(findings.first_line_without_number) +
+        std::to_string(findings.first_line_without_number) +
         " of the report): such a TPA counts as zero, such a diameter as 0");
   }
   if (findings.unended_last_line > 0) {
-    warnings.push_back("the report's last line (line " + Number(findings.unended_last_line) +
+    warnings.push_back("the report's last line (line " + std::to_string(findings.unended_last_line) +
                        ") has no line end: the report may be cut off");
   }
   if (findings.automatic_compression && !facts.compress) {
     const RunFindings::AutomaticCompression& switched = *findings.automatic_compression;
-    warnings.push_back("cut list " + Number(switched.cut_list) + " (stand: " + switched.stand +
-                       ", year: " + switched.year + ") kept " + Number(switched.trees) +
-                       " trees, more than " + Number(kAutomaticCompressionTrees) +
+    warnings.push_back("cut list " + std::to_string(switched.cut_list) + " (stand: " + switched.stand +
+                       ", year: " + switched.year + ") kept " + std::to_string(switched.trees) +
+                       " trees, more than " + std::to_string(kAutomaticCompressionTrees) +
                        ": it and every later cut list are written "
                        "compressed despite --no-compress");
   }

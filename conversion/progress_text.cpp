@@ -3,18 +3,9 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "util/number_format.h"
+
 namespace canopex {
-namespace {
-
-// "1 cut list", "2 cut lists".
-std::string Counted(std::int32_t count, const char* singular, const char* plural) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%ld %s", static_cast<long>(count),
-                count == 1 ? singular : plural);
-  return text;
-}
-
-}  // namespace
 
 std::string ProgressText(const RunProgress& progress) {
   char read[48];

@@ -52,4 +52,10 @@ void AppendInteger(std::string& out, long long value, int width, bool zero_pad) 
                width, zero_pad);
 }
 
+std::string Counted(long long count, const char* singular, const char* plural) {
+  std::string text;
+  AppendInteger(text, count);
+  return text.append(" ").append(count == 1 ? singular : plural);
+}
+
 }  // namespace canopex

@@ -18,4 +18,7 @@ void AppendFixed(std::string& out, double value, int width, int precision, bool 
 // with blanks or, when `zero_pad` is set, with zeros after the sign ("%03hd").
 void AppendInteger(std::string& out, long long value, int width = 0, bool zero_pad = false);
 
+// `count` and the noun that fits it: "1 cut list", "2 cut lists".
+std::string Counted(long long count, const char* singular, const char* plural);
+
 }  // namespace canopex
