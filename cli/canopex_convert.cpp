@@ -50,18 +50,10 @@ struct Options {
   bool strict = false;
 };
 
-// The single stand file on standard output; remembers a closed pipe.
+// The single stand file on standard output.
 class StandardOutputStandFile final : public StandStream {
  public:
-  StreamWrite WriteLine(std::string_view line) override {
-    const StreamWrite written = WriteToStandardOutput(line);
-    if (written == StreamWrite::Closed) closed_ = true;
-    return written;
-  }
-  bool closed() const { return closed_; }
-
- private:
-  bool closed_ = false;
+  StreamWrite WriteLine(std::string_view line) override { return WriteToStandardOutput(line); }
 };
 
 int UsageError(const std::string& text) {
@@ -137,6 +129,7 @@ int Run(const Options& options) {
   RunCounts counts;
   RunFindings findings;
   bool succeeded = false;
+  bool stand_stream_closed = false;
   {
     // The converter writes the settings file as it ends, before anything
     // below can fail.
@@ -149,10 +142,11 @@ int Run(const Options& options) {
     succeeded = converter.Convert();
     counts = converter.counts();
     findings = converter.findings();
+    stand_stream_closed = converter.stand_stream_closed();
   }
   console.EraseProgress();
   // Whoever read the stand file has gone (`| head`): nothing more to say.
-  if (standard_output.closed()) return 0;
+  if (stand_stream_closed) return 0;
 
   if (!succeeded && counts.error != console.last_shown()) console.ShowMessage(counts.error);
   const std::vector<std::string> warnings =

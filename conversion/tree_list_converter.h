@@ -97,6 +97,8 @@ class TreeListConverter {
 
   const RunCounts& counts() const { return counts_; }
   const RunFindings& findings() const { return findings_; }
+  // The stand stream's reader went away, which ended the run early.
+  bool stand_stream_closed() const { return stream_closed_; }
 
   // Tells `listener` how the run goes on; it must outlive the converter.
   void ReportProgressTo(ProgressListener& listener) { progress_ = &listener; }
